@@ -1,0 +1,426 @@
+#include "Form1.h"
+
+#include "game/Format.h"
+#include "game/Rounding.h"
+#include "game/Shuffle.h"
+#include "hiscore/Dialog1.h"
+#include "pictures/FormProgress.h"
+#include "pictures/Layout.h"
+#include "pictures/PictureFolder.h"
+#include "settings/Dialog.h"
+#include "ui/Platform.h"
+
+namespace {
+
+const QString selectNew = QStringLiteral("(select new)");
+const QString readMe = QStringLiteral("Please read the 'ReadMe.txt' file.");
+const QString lineBreak = QStringLiteral("\r\n");
+
+// The key code of F5.
+constexpr int keyF5 = 116;
+// The window watch repaints once the window's bottom edge has come this close
+// to the bottom of the screen.
+constexpr float bottomBand = 1000;
+
+} // namespace
+
+Form1::Form1()
+    : ui::Window(QStringLiteral("Brindlepair"), 6930, 5010, Border::Sizable),
+      Command1(this, QStringLiteral("New Game"), 120, 120, 1095, 375),
+      Command2(this, QStringLiteral("Settings"), 1320, 120, 1095, 375),
+      Label2(this, QStringLiteral("Time:"), 2520, 120, 975, 255),
+      Image1(this, 4320, 120, 495, 495),
+      Image2(this, 4920, 120, 780, 615),
+      Picture1(this, 120, 840, 6735, 4095),
+      Timer1(this, 200, false),
+      Timer2(this, 200, true)
+{
+    Image2.setPicture(ui::loadStoredPicture(QStringLiteral(":/pictures/fallback.jpg")));
+
+    Command1.onClick = [this] { Command1_Click(); };
+    Command2.onClick = [this] { Command2_Click(); };
+    Picture1.onMouseUp = [this](int button, int shift, float x, float y) { Picture1_MouseUp(button, shift, x, y); };
+    Timer1.onTick = [this] { Timer1_Timer(); };
+    Timer2.onTick = [this] { Timer2_Timer(); };
+    setKeyPreview(true);
+    onKeyUp = [this](int& keyCode, int shift) { Form_KeyUp(keyCode, shift); };
+    onResize = [this] { Form_Resize(); };
+    onPaint = [this] { Form_Paint(); };
+    onUnload = [this] {
+        int cancel = 0;
+        Form_Unload(cancel);
+    };
+    onLoad = [this] { Form_Load(); };
+    load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::Form_Load()
+{
+    cardName = QStringLiteral("cardPussy");
+    deckName = QStringLiteral("deckAcorn");
+    dirty = true;
+    squareMaxX = 4;
+    squareMaxY = 4;
+}
+
+void Form1::Command1_Click()
+{
+    // One build at a time: a second press while a build processes events is ignored.
+    if (busy)
+        return;
+    busy = true;
+    firstCardOpen = false;
+    newGame();
+    busy = false;
+}
+
+void Form1::newGame()
+{
+    boardReady = false;
+    if (dirty) {
+        square = Board(squareMaxX, squareMaxY);
+        makeSquare();
+        if (closing)
+            return;
+        dirty = false;
+    }
+    initGame();
+}
+
+void Form1::initGame()
+{
+    clearSquare();
+    randomizeSquare();
+    rePosSquare();
+    drawSquare();
+    boardReady = true;
+    startTime = ui::platform().clock();
+    lastTick = startTime;
+    attempts = 0;
+    elapsedTime = 0;
+    Timer1.setEnabled(true);
+}
+
+void Form1::clearSquare()
+{
+    square.forEachCell([this](std::int32_t x, std::int32_t y) {
+        MemoCard& card = square.card(x, y);
+        card.isFound = false;
+        card.isOpen = false;
+    });
+}
+
+void Form1::makeSquare()
+{
+    const std::int32_t columns = square.upperX();
+    const std::int32_t rows = square.upperY();
+
+    FormProgress& progressForm = progressWindow();
+    if (!progressForm.isVisible())
+        progressForm.showModeless();
+    progressForm.setMax(game::roundHalfEven(double(columns) * rows / 2));
+
+    std::int32_t cell = 0;
+    std::int32_t face = 0;
+    for (std::int32_t i = 0; i <= columns - 1; ++i) {
+        for (std::int32_t j = 0; j <= rows - 1; ++j) {
+            auto card = std::make_shared<MemoCard>();
+            square.at(i, j) = card;
+            if (cell % 2 == 0) {
+                Image1.setPicture(getPic(cardName, face));
+                if (closing)
+                    return;
+                if (!Image1.hasPicture()) {
+                    cardName = selectNew;
+                    if (!settingsDialogVisible())
+                        openSettingsDialog();
+                    Image1.setPicture(getPic(cardName, face));
+                    if (closing)
+                        return;
+                }
+                ++face;
+                progressForm.update(face);
+            }
+            card->pic = Image1.picture();
+            card->fName = cardName + QString::number(face);
+            ++cell;
+            ui::platform().processEvents();
+            if (closing)
+                return;
+        }
+    }
+
+    Image1.setPicture(getPic(deckName, -1));
+    if (closing)
+        return;
+    if (!Image1.hasPicture()) {
+        deckName = selectNew;
+        if (!settingsDialogVisible())
+            openSettingsDialog();
+        Image1.setPicture(getPic(deckName, -1));
+        if (closing)
+            return;
+    }
+    progressForm.unload();
+}
+
+ui::Picture Form1::getPic(const QString& fName, std::int32_t count)
+{
+    ui::Platform& platform = ui::platform();
+    const QString path = pictures::picturePath(platform.programDir(), fName, count);
+    const QString fileName = path.section(ui::separator(), -1);
+
+    QStringList found;
+    ui::Picture picture;
+    if (platform.listFiles(path, found)) {
+        // The listing takes the path as a pattern; only a file of exactly this
+        // name counts, so a name with wildcard characters finds nothing.
+        if (!found.contains(fileName)) {
+            platform.messageBox(QStringLiteral("Cannot find file: ") + lineBreak + path + lineBreak + readMe);
+            return {};
+        }
+        picture = platform.loadPicture(path);
+    }
+    if (!picture) {
+        platform.messageBox(QStringLiteral("Error while loading file: ") + lineBreak + path + lineBreak + readMe);
+        unload();
+        return {};
+    }
+    return picture;
+}
+
+void Form1::randomizeSquare()
+{
+    ui::Platform& platform = ui::platform();
+    platform.randomize();
+    game::shuffle(square, [&platform] { return platform.rnd(); });
+}
+
+void Form1::drawSquare()
+{
+    Picture1.clear();
+    square.forEachCell([this](std::int32_t x, std::int32_t y) { drawPic(x, y); });
+}
+
+void Form1::drawPic(std::int32_t x, std::int32_t y)
+{
+    const MemoCard& card = square.card(x, y);
+    const std::int32_t w = card.x2 - card.x1;
+    const std::int32_t h = card.y2 - card.y1;
+    if (w < 50 || h < 50)
+        return;
+    ui::Picture picture;
+    if (!card.isOpen && !card.isFound)
+        picture = Image1.hasPicture() ? Image1.picture() : Image2.picture();
+    else
+        picture = card.pic ? card.pic : Image2.picture();
+    Picture1.paintPicture(picture, float(card.x1), float(card.y1), float(w), float(h));
+}
+
+void Form1::rePosSquare()
+{
+    pictures::layOutCards(square, Picture1.width(), Picture1.height());
+}
+
+void Form1::Form_Resize()
+{
+    if (isMinimised())
+        return;
+    Picture1.setLeft(clientLeft());
+    Picture1.setTop(Command1.height() + Command1.top() + 100);
+    Picture1.setWidth(clientWidth());
+    if (clientHeight() > Picture1.top())
+        Picture1.setHeight(clientHeight() - Picture1.top());
+    if (boardReady) {
+        rePosSquare();
+        drawSquare();
+    }
+}
+
+void Form1::Form_Paint()
+{
+    if (boardReady)
+        drawSquare();
+}
+
+void Form1::redraw()
+{
+    Form_Paint();
+}
+
+void Form1::Picture1_MouseUp(int /*button*/, int /*shift*/, float X, float Y)
+{
+    if (!boardReady)
+        return;
+    const std::int32_t lastColumn = square.upperX() - 1;
+    for (std::int32_t c = 0; c <= lastColumn; ++c) {
+        for (std::int32_t r = 0; r <= square.upperY() - 1; ++r) {
+            // A modal high-score dialog can run inside checkCardClick; the walk
+            // goes on after it on whatever board is there, within its bounds.
+            if (closing || c > square.upperX() - 1)
+                return;
+            const MemoCard& card = square.card(c, r);
+            if (double(X) > card.x1 && double(X) < card.x2 && double(Y) > card.y1 && double(Y) < card.y2)
+                checkCardClick(c, r);
+        }
+    }
+}
+
+void Form1::checkCardClick(std::int32_t x, std::int32_t y)
+{
+    const Board::CardRef clicked = square.at(x, y);
+    MemoCard& k = *clicked;
+    if (k.isFound || k.isOpen)
+        return;
+    ++attempts;
+    if (!firstCardOpen) {
+        firstCardOpen = true;
+        k.isOpen = true;
+        firstX = x;
+        firstY = y;
+        drawPic(x, y);
+        return;
+    }
+    const Board::CardRef first = square.at(firstX, firstY);
+    MemoCard& f = *first;
+    firstCardOpen = false;
+    k.isOpen = true;
+    if (k.fName == f.fName) {
+        k.isFound = true;
+        f.isFound = true;
+        drawPic(x, y);
+        checkGameOver();
+        return;
+    }
+    drawPic(x, y);
+    waitOneSecond();
+    k.isOpen = false;
+    f.isOpen = false;
+    drawPic(x, y);
+    drawPic(firstX, firstY);
+}
+
+void Form1::waitOneSecond()
+{
+    // Holds the event thread for one second, asleep rather than spinning: the
+    // pair stays on the surface and no event is handled meanwhile.
+    ui::Platform& platform = ui::platform();
+    const float t0 = platform.clock();
+    for (;;) {
+        const float now = platform.clock();
+        if (now >= t0 + 1.0f)
+            break;
+        platform.sleep(t0 + 1.0f - now);
+    }
+}
+
+void Form1::checkGameOver()
+{
+    bool allFound = true;
+    square.forEachCell([&](std::int32_t x, std::int32_t y) {
+        if (allFound && !square.card(x, y).isFound)
+            allFound = false;
+    });
+    if (!allFound)
+        return;
+    Timer1.setEnabled(false);
+    Dialog1& dialog = hiscoreDialog();
+    dialog.load();
+    if (!dialog.isVisible())
+        dialog.showModal(this);
+}
+
+void Form1::Timer1_Timer()
+{
+    ui::Platform& platform = ui::platform();
+    const float now = platform.clock();
+    if (now > lastTick + 1.0f) {
+        Label2.setCaption(QStringLiteral("Time: ") + game::formatDigits(lastTick - startTime, 2));
+        ++elapsedTime;
+        lastTick = platform.clock();
+    }
+}
+
+void Form1::Timer2_Timer()
+{
+    const double bottom = double(outerTop()) + double(outerHeight());
+    if (bottom < lastBottom) {
+        lastBottom = game::roundHalfEven(bottom);
+        Form_Paint();
+    }
+    if (screenHeight() - bottomBand < float(bottom))
+        lastBottom = game::roundHalfEven(bottom);
+}
+
+void Form1::Command2_Click()
+{
+    const QString oldCardName = cardName;
+    const QString oldDeckName = deckName;
+    const std::int32_t oldMaxX = squareMaxX;
+    const std::int32_t oldMaxY = squareMaxY;
+    if (!busy) {
+        openSettingsDialog();
+        ui::platform().processEvents();
+        if (closing)
+            return;
+        if (cardName != oldCardName || squareMaxX != oldMaxX || squareMaxY != oldMaxY) {
+            Picture1.clear();
+            dirty = true;
+            Command1_Click();
+        } else if (deckName != oldDeckName) {
+            Image1.setPicture(getPic(deckName, -1));
+        }
+        if (closing)
+            return;
+    }
+    refresh();
+}
+
+void Form1::Form_KeyUp(int& keyCode, int /*shift*/)
+{
+    if (keyCode == keyF5) {
+        Form_Resize();
+        keyCode = 0;
+    }
+}
+
+void Form1::Form_Unload(int& cancel)
+{
+    cancel = 0;
+    closing = true;
+    for (ui::Window* window : ui::Window::openWindows())
+        window->unload();
+    ui::platform().quit();
+}
+
+Dialog1& Form1::hiscoreDialog()
+{
+    if (!dialog1)
+        dialog1 = std::make_unique<Dialog1>(*this);
+    return *dialog1;
+}
+
+FormProgress& Form1::progressWindow()
+{
+    if (!progress)
+        progress = std::make_unique<FormProgress>();
+    else
+        progress->load();
+    return *progress;
+}
+
+void Form1::openSettingsDialog()
+{
+    Dialog dialog(*this);
+    dialog.showModal(this);
+}
+
+bool Form1::settingsDialogVisible() const
+{
+    for (ui::Window* window : ui::Window::openWindows())
+        if (qobject_cast<Dialog*>(window) && window->isVisible())
+            return true;
+    return false;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "ui/Picture.h"
+
+#include <QString>
+
+#include <cstdint>
+
+// One card of the board: where it lies on the board surface (twips), whether it
+// is turned up or already found, its face picture and its pair key. The two
+// cards of a pair share one picture and one key.
+struct MemoCard
+{
+    std::int32_t x1 = 0;
+    std::int32_t y1 = 0;
+    std::int32_t x2 = 0;
+    std::int32_t y2 = 0;
+    bool isOpen = false;
+    bool isFound = false;
+    ui::Picture pic;
+    QString fName;
+};

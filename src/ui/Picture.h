@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QImage>
+#include <memory>
+
+namespace ui {
+
+// A loaded picture, shared by everyone who holds it: both cards of a pair point
+// at the one picture loaded for them. "No picture" is an empty pointer, never an
+// empty image.
+using Picture = std::shared_ptr<const QImage>;
+
+inline Picture makePicture(QImage image)
+{
+    return std::make_shared<const QImage>(std::move(image));
+}
+
+} // namespace ui
+
+namespace ui {
+
+// A picture built into the program (a Qt resource such as ":/pictures/fallback.jpg").
+Picture loadStoredPicture(const QString& resource);
+
+} // namespace ui

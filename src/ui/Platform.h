@@ -1,0 +1,61 @@
+#pragma once
+
+#include "Picture.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace ui {
+
+class Window;
+
+// What the game asks of the world outside it: the clock, randomness, message
+// boxes, modal windows, files and pictures. The game reaches them only through
+// platform(), so a test can put a scripted platform in its place.
+class Platform
+{
+public:
+    virtual ~Platform() = default;
+
+    // Seconds on a monotonic clock that never falls back, not even at midnight.
+    virtual float clock() = 0;
+    // Blocks the event thread for the given seconds; no window event is handled.
+    virtual void sleep(float seconds) = 0;
+    // The time of day in seconds since midnight, as a 32-bit float.
+    virtual float timeOfDay() = 0;
+
+    // Reseeds the generator from the time of day.
+    virtual void randomize() = 0;
+    // The next uniform value in [0, 1), single precision.
+    virtual float rnd() = 0;
+
+    // A modal box titled "Brindlepair" with the stop icon and one OK button.
+    virtual void messageBox(const QString& text) = 0;
+    // Shows the window modally and returns once it is closed.
+    virtual void showModal(Window& window, Window* owner) = 0;
+    // Lets the event thread handle whatever window events are pending.
+    virtual void processEvents() = 0;
+    // Whether timers tick by themselves; a scripted platform ticks them by hand.
+    virtual bool timersRun() { return true; }
+    // Ends the program once the current event has been handled.
+    virtual void quit() = 0;
+
+    // The directory of the running program, without a trailing separator.
+    virtual QString programDir() = 0;
+    // The ordinary files (no folders, no hidden files) whose names match the
+    // wildcard of the path's last component, in name order, as bare names.
+    // Fails (returns false) when the folder cannot be listed.
+    virtual bool listFiles(const QString& pattern, QStringList& names) = 0;
+    // Loads a picture from a file; an empty pointer when it cannot be loaded.
+    virtual Picture loadPicture(const QString& path) = 0;
+};
+
+// The platform in force. Until a test installs its own, the real one.
+Platform& platform();
+// Installs another platform (not owned); nullptr puts the real one back.
+void setPlatform(Platform* replacement);
+
+// The path separator of this platform, as text.
+QString separator();
+
+} // namespace ui

@@ -1,0 +1,125 @@
+#include "QtPlatform.h"
+
+#include "Window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QMessageBox>
+#include <QTime>
+
+#include <bit>
+#include <chrono>
+#include <thread>
+
+namespace ui {
+
+namespace {
+
+QElapsedTimer& monotonic()
+{
+    static QElapsedTimer timer = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return timer;
+}
+
+} // namespace
+
+QtPlatform::QtPlatform()
+{
+    monotonic();
+    randomize();
+}
+
+float QtPlatform::clock()
+{
+    // Counted from the program's start, so a float keeps millisecond
+    // resolution for days of play.
+    return float(monotonic().nsecsElapsed() / 1e9);
+}
+
+void QtPlatform::sleep(float seconds)
+{
+    if (seconds > 0)
+        std::this_thread::sleep_for(std::chrono::duration<float>(seconds));
+}
+
+float QtPlatform::timeOfDay()
+{
+    return float(QTime::currentTime().msecsSinceStartOfDay() / 1000.0);
+}
+
+void QtPlatform::randomize()
+{
+    state_ = std::bit_cast<unsigned>(timeOfDay()) * 0x9E3779B97F4A7C15ull + 0x632BE59BD9B4E019ull;
+}
+
+float QtPlatform::rnd()
+{
+    // splitmix64; the top 24 bits make a float in [0, 1) exactly.
+    unsigned long long z = (state_ += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    z ^= z >> 31;
+    return float(z >> 40) / float(1 << 24);
+}
+
+void QtPlatform::messageBox(const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Brindlepair"), text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+void QtPlatform::showModal(Window& window, Window* owner)
+{
+    window.runModal(owner);
+}
+
+void QtPlatform::processEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+void QtPlatform::quit()
+{
+    QCoreApplication::quit();
+}
+
+QString QtPlatform::programDir()
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+bool QtPlatform::listFiles(const QString& pattern, QStringList& names)
+{
+    const QFileInfo info(pattern);
+    QDir dir = info.dir();
+    // A folder that is not there holds no files; one that cannot be read fails.
+    names.clear();
+    if (!dir.exists())
+        return true;
+    if (!dir.isReadable())
+        return false;
+    // Without QDir::Hidden, hidden files are left out; with QDir::Files alone,
+    // folders are too.
+    names = dir.entryList({info.fileName()}, QDir::Files, QDir::Name);
+    return true;
+}
+
+Picture QtPlatform::loadPicture(const QString& path)
+{
+    QImageReader reader(path);
+    QImage image = reader.read();
+    if (image.isNull())
+        return {};
+    return makePicture(std::move(image));
+}
+
+} // namespace ui

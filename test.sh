@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds the test configuration (AddressSanitizer and UndefinedBehaviorSanitizer)
+# in build-test/ and runs the whole suite under Qt's offscreen platform.
+set -euo pipefail
+cd "$(dirname "$0")"
+tools/install-deps.sh --tests
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DBRINDLEPAIR_SANITIZE=ON -DBUILD_TESTING=ON >/dev/null
+cmake --build build-test --parallel "$(nproc)"
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+export LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp":print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+cd build-test
+ctest --output-on-failure --timeout 600 "$@"

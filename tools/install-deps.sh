@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the game and its tests need, and nothing when
+# they are all present already. Used by run.sh and test.sh.
+set -euo pipefail
+
+packages=(build-essential cmake qt6-base-dev libgl-dev fonts-dejavu-core)
+if [ "${1:-}" = "--tests" ]; then
+    # The end-to-end test plays in a real X window; the fuzz target needs clang.
+    packages+=(xvfb openbox xdotool imagemagick x11-utils clang libclang-rt-14-dev)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+[ "$(id -u)" -ne 0 ] && sudo=(sudo)
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
