@@ -2,6 +2,7 @@
 
 #include "Picture.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -48,6 +49,12 @@ public:
     virtual bool listFiles(const QString& pattern, QStringList& names) = 0;
     // Loads a picture from a file; an empty pointer when it cannot be loaded.
     virtual Picture loadPicture(const QString& path) = 0;
+    // Reads a whole file; false when it cannot be opened or read.
+    virtual bool readFile(const QString& path, QByteArray& contents) = 0;
+    // Replaces a file's content as a whole: the new content is written beside
+    // it and renamed over it only when all of it was written, so a failure
+    // leaves the old file exactly as it was. False on any failure.
+    virtual bool writeFileWhole(const QString& path, const QByteArray& contents) = 0;
 };
 
 // The platform in force. Until a test installs its own, the real one.

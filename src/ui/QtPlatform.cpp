@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QMessageBox>
+#include <QSaveFile>
 #include <QTime>
 
 #include <bit>
@@ -72,7 +73,10 @@ float QtPlatform::rnd()
 
 void QtPlatform::messageBox(const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Brindlepair"), text, QMessageBox::Ok,
+    // The game's texts break their lines with CR LF; the box wants LF alone.
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Brindlepair"), shown, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
 }
@@ -120,6 +124,27 @@ Picture QtPlatform::loadPicture(const QString& path)
     if (image.isNull())
         return {};
     return makePicture(std::move(image));
+}
+
+bool QtPlatform::readFile(const QString& path, QByteArray& contents)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    contents = file.readAll();
+    return file.error() == QFileDevice::NoError;
+}
+
+bool QtPlatform::writeFileWhole(const QString& path, const QByteArray& contents)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(contents) != contents.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
 } // namespace ui

@@ -22,6 +22,8 @@ public:
     QString programDir() override;
     bool listFiles(const QString& pattern, QStringList& names) override;
     Picture loadPicture(const QString& path) override;
+    bool readFile(const QString& path, QByteArray& contents) override;
+    bool writeFileWhole(const QString& path, const QByteArray& contents) override;
 
 private:
     unsigned long long state_ = 0x9E3779B97F4A7C15ull;
