@@ -29,7 +29,6 @@ void FormProgress::Form_Load()
     barMaxWidth = game::roundHalfEven(imgProgress.width() - barMargin);
     Shape1.place(imgProgress.left() + barMargin, imgProgress.top() + barMargin, 0,
                  imgProgress.height() - 2 * barMargin);
-    Shape1.raise();
     // Shown without an owner: centred on the screen.
     centreOnScreen();
     showModeless();
