@@ -4,6 +4,7 @@
 #include "game/Rounding.h"
 #include "game/Shuffle.h"
 #include "hiscore/Dialog1.h"
+#include "pictures/CardPainting.h"
 #include "pictures/FormProgress.h"
 #include "pictures/Layout.h"
 #include "pictures/PictureFolder.h"
@@ -207,16 +208,10 @@ void Form1::drawSquare()
 void Form1::drawPic(std::int32_t x, std::int32_t y)
 {
     const MemoCard& card = square.card(x, y);
-    const std::int32_t w = card.x2 - card.x1;
-    const std::int32_t h = card.y2 - card.y1;
-    if (w < 50 || h < 50)
-        return;
-    ui::Picture picture;
-    if (!card.isOpen && !card.isFound)
-        picture = Image1.hasPicture() ? Image1.picture() : Image2.picture();
-    else
-        picture = card.pic ? card.pic : Image2.picture();
-    Picture1.paintPicture(picture, float(card.x1), float(card.y1), float(w), float(h));
+    const ui::Picture picture = pictures::pictureToPaint(card, Image1.picture(), Image2.picture());
+    if (picture)
+        Picture1.paintPicture(picture, float(card.x1), float(card.y1), float(card.x2 - card.x1),
+                              float(card.y2 - card.y1));
 }
 
 void Form1::rePosSquare()
