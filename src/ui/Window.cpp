@@ -241,14 +241,15 @@ bool Window::eventFilter(QObject* watched, QEvent* event)
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != this || !loaded_)
         return false;
-    // A key event travels from the focused control up to the window; act on
-    // its first stop only.
-    QWidget* first = QApplication::focusWidget();
-    if (!first || first->window() != this)
-        first = this;
-    if (widget != first)
-        return false;
+    // A key event that its receiver leaves alone travels on up to the window:
+    // act on its first stop only.
     auto* key = static_cast<QKeyEvent*>(event);
+    static const QEvent* lastEvent = nullptr;
+    static quint64 lastStamp = 0;
+    if (event == lastEvent && key->timestamp() == lastStamp)
+        return false;
+    lastEvent = event;
+    lastStamp = key->timestamp();
     if (type == QEvent::KeyPress) {
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         if (enter && defaultButton_ && defaultButton_->isVisible() && defaultButton_->isEnabled()) {
