@@ -9,6 +9,7 @@
 #include <QEventLoop>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QWindow>
 
@@ -242,14 +243,15 @@ bool Window::eventFilter(QObject* watched, QEvent* event)
     if (!widget || widget->window() != this || !loaded_)
         return false;
     // A key event that its receiver leaves alone travels on up to the window:
-    // act on its first stop only.
+    // act on its first stop only, not again at the receiver's parents.
     auto* key = static_cast<QKeyEvent*>(event);
     static const QEvent* lastEvent = nullptr;
-    static quint64 lastStamp = 0;
-    if (event == lastEvent && key->timestamp() == lastStamp)
-        return false;
+    static QPointer<QWidget> lastReceiver;
+    const bool passedUp = event == lastEvent && lastReceiver && widget->isAncestorOf(lastReceiver);
     lastEvent = event;
-    lastStamp = key->timestamp();
+    lastReceiver = widget;
+    if (passedUp)
+        return false;
     if (type == QEvent::KeyPress) {
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         if (enter && defaultButton_ && defaultButton_->isVisible() && defaultButton_->isEnabled()) {
