@@ -409,7 +409,10 @@ FormProgress& Form1::progressWindow()
 void Form1::openSettingsDialog()
 {
     Dialog dialog(*this);
-    dialog.showModal(this);
+    // Closing the main window while the dialog lists the folder unloads it
+    // again: then there is nothing to show.
+    if (!closing && dialog.isLoaded())
+        dialog.showModal(this);
 }
 
 bool Form1::settingsDialogVisible() const

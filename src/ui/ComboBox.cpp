@@ -8,6 +8,8 @@ ComboBox::ComboBox(QWidget* parent, float left, float top, float width, float he
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setDuplicatesEnabled(true);
+    // Typing is free: no completion from the list.
+    setCompleter(nullptr);
     place(left, top, width, height);
 }
 
