@@ -1,0 +1,74 @@
+// makepics: draws every picture Brindlepair ships and writes it to disk.
+//
+//   makepics --pics <folder> [--fallback <file.jpg>] [--icon <file.png>]
+//
+// The folder receives the card sets (cardPussy00.jpg ... cardBirds17.jpg) and
+// the decks (deckAcorn.jpg, deckWaves.jpg); the fallback picture and the window
+// icon are built into the program, so they go wherever the build wants them.
+#include "BirdFaces.h"
+#include "CardBacks.h"
+#include "CatFaces.h"
+#include "Keepsakes.h"
+#include "PictureFile.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+QString facePath(const QString& folder, const QString& set, int index)
+{
+    return QDir(folder).filePath(QStringLiteral("%1%2.jpg").arg(set).arg(index, 2, 10, QLatin1Char('0')));
+}
+
+bool writeSet(const QString& folder, const QString& set, int count, const std::function<QImage(int)>& draw)
+{
+    for (int i = 0; i < count; ++i) {
+        if (!PictureFile::writeJpeg(draw(i), facePath(folder, set, i)))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("makepics"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Draws the pictures Brindlepair ships."));
+    parser.addHelpOption();
+    const QCommandLineOption pics(QStringLiteral("pics"), QStringLiteral("Folder for the card sets and decks."),
+                                  QStringLiteral("folder"));
+    const QCommandLineOption fallback(QStringLiteral("fallback"), QStringLiteral("The picture-missing JPEG."),
+                                      QStringLiteral("file"));
+    const QCommandLineOption icon(QStringLiteral("icon"), QStringLiteral("The window icon PNG."),
+                                  QStringLiteral("file"));
+    parser.addOptions({pics, fallback, icon});
+    parser.process(app);
+
+    if (!parser.isSet(pics) && !parser.isSet(fallback) && !parser.isSet(icon)) {
+        std::fputs("makepics: nothing to do; give --pics, --fallback or --icon\n", stderr);
+        return 2;
+    }
+
+    bool ok = true;
+    if (parser.isSet(pics)) {
+        const QString folder = parser.value(pics);
+        ok = ok && writeSet(folder, QStringLiteral("cardPussy"), CatFaces::count, &CatFaces::face);
+        ok = ok && writeSet(folder, QStringLiteral("cardBirds"), BirdFaces::count, &BirdFaces::face);
+        ok = ok && PictureFile::writeJpeg(CardBacks::acorn(), QDir(folder).filePath(QStringLiteral("deckAcorn.jpg")));
+        ok = ok && PictureFile::writeJpeg(CardBacks::waves(), QDir(folder).filePath(QStringLiteral("deckWaves.jpg")));
+    }
+    if (ok && parser.isSet(fallback))
+        ok = PictureFile::writeJpeg(Keepsakes::fallback(), parser.value(fallback));
+    if (ok && parser.isSet(icon))
+        ok = PictureFile::writePng(Keepsakes::icon(), parser.value(icon));
+    return ok ? 0 : 1;
+}
