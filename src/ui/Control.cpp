@@ -22,6 +22,7 @@ void Control::apply()
 {
     const auto px = [](float twips) { return int(std::lround(toPixels(twips))); };
     self_.setGeometry(px(left_), px(top_), std::max(0, px(width_)), std::max(0, px(height_)));
+    placed();
 }
 
 } // namespace ui

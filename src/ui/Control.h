@@ -22,7 +22,9 @@ public:
 
 protected:
     explicit Control(QWidget& self) : self_(self) {}
-    ~Control() = default;
+    virtual ~Control() = default;
+    // Runs after the control has been given its place.
+    virtual void placed() {}
 
 private:
     void apply();

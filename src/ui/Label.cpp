@@ -10,4 +10,18 @@ Label::Label(QWidget* parent, const QString& caption, float left, float top, flo
     place(left, top, width, height);
 }
 
+void Label::setCaption(const QString& caption)
+{
+    setText(caption);
+    placed();
+}
+
+void Label::placed()
+{
+    // A one-line caption wider than its place runs on to the right rather
+    // than being cut off.
+    if (!text().contains(u'\n') && sizeHint().width() > QLabel::width())
+        resize(sizeHint().width(), QLabel::height());
+}
+
 } // namespace ui

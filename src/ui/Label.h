@@ -18,7 +18,10 @@ public:
     Label(QWidget* parent, const QString& caption, float left, float top, float width, float height);
 
     QString caption() const { return text(); }
-    void setCaption(const QString& caption) { setText(caption); }
+    void setCaption(const QString& caption);
+
+protected:
+    void placed() override;
 };
 
 } // namespace ui
