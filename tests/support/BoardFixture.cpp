@@ -71,4 +71,29 @@ bool sameColour(QColor a, QColor b)
         && std::abs(a.blue() - b.blue()) < 24;
 }
 
+void startGame(TestPlatform& platform, Form1& form)
+{
+    writePictures(platform);
+    showAtDesignedSize(form);
+    QTest::mouseClick(&form.Command1, Qt::LeftButton);
+}
+
+QColor faceColorOf(const Form1& form, int x, int y)
+{
+    // The key is the card set's name followed by the face's number, counted from 1.
+    const QString& key = form.board().card(x, y).fName;
+    return faceColor(key.mid(form.cardName.size()).toInt() - 1);
+}
+
+void findEveryPair(Form1& form)
+{
+    form.board().forEachCell([&](int x, int y) {
+        if (form.board().card(x, y).isFound)
+            return;
+        const QPoint partner = partnerOf(form, x, y);
+        clickCard(form, x, y);
+        clickCard(form, partner.x(), partner.y());
+    });
+}
+
 } // namespace fixture

@@ -38,4 +38,14 @@ QColor shownColor(const Form1& form, int x, int y);
 // True when two colours are the same picture colour, give or take JPEG noise.
 bool sameColour(QColor a, QColor b);
 
+// Writes the test pictures, shows the window at its designed size and presses
+// New Game: a dealt 4 x 4 board, every card face down.
+void startGame(TestPlatform& platform, Form1& form);
+
+// The colour of the face that the card in cell (x, y) shows when turned up.
+QColor faceColorOf(const Form1& form, int x, int y);
+
+// Finds every pair left on the board with the mouse, without a single mismatch.
+void findEveryPair(Form1& form);
+
 } // namespace fixture
