@@ -120,6 +120,7 @@ private slots:
     void savedTableReadsBack();
     void readerTakesWhatTheFileHolds_data();
     void readerTakesWhatTheFileHolds();
+    void fileCutAnywhereKeepsTheRowsBeforeTheCut();
     void failedLoadReportsAndWritesNothing_data();
     void failedLoadReportsAndWritesNothing();
     void linesAfterTheFifteenthGoAtTheNextSave();
@@ -346,6 +347,24 @@ void HiscoreTableTest::readerTakesWhatTheFileHolds()
     for (int row = 0; row < hiscore::rowCount; ++row)
         QCOMPARE(table[3][row], QStringLiteral("old"));
     QCOMPARE(rowCells(table, 15), rowCells(oldTable(), 15));
+}
+
+void HiscoreTableTest::fileCutAnywhereKeepsTheRowsBeforeTheCut()
+{
+    const QByteArray saved = hiscore::writeTable(defaults()).value();
+    for (qsizetype length = 0; length <= saved.size(); ++length) {
+        // A row is whole once the closing quote of its third field is in.
+        int wholeRows = 0;
+        for (qsizetype end = 0; (end = saved.indexOf("\r\n", end)) >= 0; end += 2) {
+            if (length >= end)
+                ++wholeRows;
+        }
+        HsTable table = oldTable();
+        const bool readable = hiscore::readTable(saved.left(length), table);
+        QVERIFY2(readable == (wholeRows == 15), qPrintable(QString::number(length)));
+        for (int row = 0; row < hiscore::usedRows; ++row)
+            QCOMPARE(rowCells(table, row), rowCells(row < wholeRows ? defaults() : oldTable(), row));
+    }
 }
 
 void HiscoreTableTest::failedLoadReportsAndWritesNothing_data()
