@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
+#include <QSaveFile>
 
 TestPlatform::TestPlatform()
 {
@@ -86,4 +87,16 @@ void TestPlatform::writePicture(const QString& fileName, QColor color, QSize siz
     QImage image(size, QImage::Format_RGB32);
     image.fill(color);
     image.save(picsDir() + u'/' + fileName, "JPG", 95);
+}
+
+bool TestPlatform::writeFileWhole(const QString& path, const QByteArray& contents)
+{
+    writtenFiles.append(path);
+    if (failWritingAfter < 0)
+        return QtPlatform::writeFileWhole(path, contents);
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(contents.left(failWritingAfter));
+    file.cancelWriting();
+    return false;
 }

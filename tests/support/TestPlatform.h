@@ -69,4 +69,11 @@ public:
     QStringList loadedPaths;
     // Paths for which listing fails as if the folder could not be read.
     QStringList unlistable;
+
+    bool writeFileWhole(const QString& path, const QByteArray& contents) override;
+    // Every file replaced whole, by its path, in order.
+    QStringList writtenFiles;
+    // From zero up: replacing a file fails once that many bytes of the new content
+    // have been written, as on a full disk; the old file stays as it was.
+    qsizetype failWritingAfter = -1;
 };

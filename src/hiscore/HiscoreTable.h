@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+// The high-score table and its file hiscore.dat: three places for each of the
+// five board sizes, kept beside the program in a scrambled text file.
+namespace hiscore {
+
+// Every field is shifted by the key of its column. Any key of 3 or more keeps a
+// printable character (32 to 126, 160 to 255) clear of LF (10), CR (13) and the
+// double quote (34), so a field never breaks the file's layout. The name key is
+// the smallest of those, so that as few letters as possible leave the 8-bit
+// range (only 253 to 255); the two number keys turn the digits into letters,
+// "0" to "9" into "A" to "J" and "a" to "j".
+inline constexpr std::int32_t nameKey = 3;
+inline constexpr std::int32_t attemptsKey = 17;
+inline constexpr std::int32_t timeKey = 49;
+
+inline constexpr int columnCount = 4;
+inline constexpr int rowCount = 16;
+// Rows 0 to 14 hold the places (row = size block x 3 + place); row 15 and
+// column 3 are never used.
+inline constexpr int usedRows = rowCount - 1;
+inline constexpr int nameColumn = 0;
+inline constexpr int attemptsColumn = 1;
+inline constexpr int timeColumn = 2;
+// The columns that the file holds, one field each.
+inline constexpr int fieldsPerRow = 3;
+
+// hsTable[column][row]; every cell starts empty.
+using HsTable = std::array<std::array<QString, rowCount>, columnCount>;
+
+inline constexpr char fileName[] = "hiscore.dat";
+inline constexpr char loadingMessage[] = "Error loading file: 'hiscore.dat'";
+inline constexpr char writingMessage[] = "Error writing file: 'hiscore.dat'";
+
+// The program's directory, a separator (even when the directory ends with one)
+// and the file name.
+QString hsPath();
+
+// Shifts every character code up (encodeStr) or down (decodeStr) by `key`.
+// Nothing when a shifted code, or the character itself, falls outside the
+// 8-bit range 0 to 255 (Latin-1).
+std::optional<QString> encodeStr(const QString& str, std::int32_t key);
+std::optional<QString> decodeStr(const QString& str, std::int32_t key);
+
+// Writes the default entries into columns 0 to 2 of rows 0 to 14.
+void makeDefaultTable(HsTable& table);
+
+// Reads the 45 scrambled fields of a score file into the table, a row at a time:
+// a row's cells are stored once all three of its fields have been read. Stops
+// at the first fault and returns false; the rows stored before it stay stored.
+// Whatever follows the 45th field is not looked at.
+//
+// What saving writes is read exactly. Beyond that the reader is lenient where
+// nothing can be misread: a line may end in CR LF, LF or CR; spaces and tabs
+// around a field are skipped; a field need not be quoted (it then runs to the
+// next comma or line end, spaces around it dropped); blank lines where a line
+// would start are skipped. It refuses what can only be damage: the end of the
+// file where a field should start (even after a comma), a quoted field that does not close on its
+// line, anything but spaces between a closing quote and the comma or line end,
+// a quote inside an unquoted field, and a field that unscrambles outside 0 to 255.
+bool readTable(const QByteArray& contents, HsTable& table);
+
+// The whole file for rows 0 to 14, every field scrambled. Nothing when a field
+// cannot be scrambled within 0 to 255, or would scramble into a double quote,
+// CR or LF (the file could not be read back).
+std::optional<QByteArray> writeTable(const HsTable& table);
+
+// Fills columns 0 to 2 of rows 0 to 14 from hiscore.dat; a missing file is
+// written with the default table. A fault shows the loading message; nothing is
+// written then.
+void loadHS(HsTable& table);
+// Replaces hiscore.dat with rows 0 to 14. Everything is scrambled before the
+// file is touched and the file is replaced as a whole, so a fault leaves the
+// old file as it was; it shows the writing message.
+void saveHS(const HsTable& table);
+
+} // namespace hiscore

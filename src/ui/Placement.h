@@ -1,0 +1,14 @@
+#pragma once
+
+class QWidget;
+
+namespace ui {
+
+class Window;
+
+// Places the window so that the middle of its frame is the middle of its
+// owner's frame. Before the window is first shown its frame is not known yet,
+// and its client area is centred instead.
+void centreOnOwner(Window& window, const QWidget& owner);
+
+} // namespace ui
