@@ -1,6 +1,7 @@
 #include "BoardFixture.h"
 
 #include "app/Form1.h"
+#include "hiscore/HiscoreTable.h"
 #include "ui/Twips.h"
 
 #include <QTest>
@@ -71,9 +72,23 @@ bool sameColour(QColor a, QColor b)
         && std::abs(a.blue() - b.blue()) < 24;
 }
 
+void writeScoresNobodyBeats(TestPlatform& platform)
+{
+    hiscore::HsTable table;
+    hiscore::makeDefaultTable(table);
+    for (int row = 0; row < hiscore::usedRows; ++row) {
+        table[hiscore::attemptsColumn][row] = QStringLiteral("1");
+        table[hiscore::timeColumn][row] = QStringLiteral("0");
+    }
+    const auto contents = hiscore::writeTable(table);
+    QVERIFY(contents);
+    QVERIFY(platform.QtPlatform::writeFileWhole(hiscore::hsPath(), *contents));
+}
+
 void startGame(TestPlatform& platform, Form1& form)
 {
     writePictures(platform);
+    writeScoresNobodyBeats(platform);
     showAtDesignedSize(form);
     QTest::mouseClick(&form.Command1, Qt::LeftButton);
 }

@@ -38,8 +38,13 @@ QColor shownColor(const Form1& form, int x, int y);
 // True when two colours are the same picture colour, give or take JPEG noise.
 bool sameColour(QColor a, QColor b);
 
+// Writes a hiscore.dat that no game beats, so a finished game earns no place
+// and its high-score dialog opens modally.
+void writeScoresNobodyBeats(TestPlatform& platform);
+
 // Writes the test pictures, shows the window at its designed size and presses
-// New Game: a dealt 4 x 4 board, every card face down.
+// New Game: a dealt 4 x 4 board, every card face down, and stored scores that
+// no game beats.
 void startGame(TestPlatform& platform, Form1& form);
 
 // The colour of the face that the card in cell (x, y) shows when turned up.
