@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(build-essential cmake qt6-base-dev libgl-dev fonts-dejavu-core)
 if [ "${1:-}" = "--tests" ]; then
     # The end-to-end test plays in a real X window; the fuzz target needs clang.
-    packages+=(xvfb openbox xdotool imagemagick x11-utils clang libclang-rt-14-dev)
+    packages+=(xvfb openbox xdotool imagemagick x11-utils python3 clang libclang-rt-14-dev)
 fi
 
 missing=()

@@ -9,7 +9,6 @@
 #include <QEventLoop>
 #include <QIcon>
 #include <QKeyEvent>
-#include <QPointer>
 #include <QScreen>
 #include <QWindow>
 
@@ -242,16 +241,15 @@ bool Window::eventFilter(QObject* watched, QEvent* event)
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != this || !loaded_)
         return false;
-    // A key event that its receiver leaves alone travels on up to the window:
-    // act on its first stop only, not again at the receiver's parents.
-    auto* key = static_cast<QKeyEvent*>(event);
-    static const QEvent* lastEvent = nullptr;
-    static QPointer<QWidget> lastReceiver;
-    const bool passedUp = event == lastEvent && lastReceiver && widget->isAncestorOf(lastReceiver);
-    lastEvent = event;
-    lastReceiver = widget;
-    if (passedUp)
+    // A key event goes to the focused control first and, when the control
+    // leaves it alone, on up to the window: act at its first stop only. With
+    // nothing focused in the window, that is the window itself.
+    QWidget* firstStop = QApplication::focusWidget();
+    if (!firstStop || firstStop->window() != this)
+        firstStop = this;
+    if (widget != firstStop)
         return false;
+    auto* key = static_cast<QKeyEvent*>(event);
     if (type == QEvent::KeyPress) {
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         if (enter && defaultButton_ && defaultButton_->isVisible() && defaultButton_->isEnabled()) {
