@@ -4,6 +4,7 @@
 
 #include "app/Form1.h"
 #include "pictures/CardPainting.h"
+#include "settings/Dialog.h"
 #include "ui/Twips.h"
 
 #include <QPainter>
@@ -31,6 +32,37 @@ ui::Picture plain(QColor colour)
     return ui::makePicture(image);
 }
 
+QColor meanColour(const QImage& image, const QRect& area)
+{
+    qint64 r = 0, g = 0, b = 0, n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            r += c.red();
+            g += c.green();
+            b += c.blue();
+            ++n;
+        }
+    return QColor(int(r / n), int(g / n), int(b / n));
+}
+
+// The mean colour a card shows: a stretched picture keeps its mean colour.
+QColor meanOfCard(const Form1& form, int x, int y)
+{
+    const MemoCard& card = form.board().card(x, y);
+    const QImage& canvas = form.Picture1.canvas();
+    const qreal ratio = canvas.devicePixelRatio();
+    const QRect inPixels(QPointF(ui::toPixels(card.x1 + 15) * ratio, ui::toPixels(card.y1 + 15) * ratio).toPoint(),
+                         QPointF(ui::toPixels(card.x2 - 15) * ratio, ui::toPixels(card.y2 - 15) * ratio).toPoint());
+    return meanColour(canvas, inPixels);
+}
+
+bool closeColours(QColor a, QColor b)
+{
+    return std::abs(a.red() - b.red()) <= 10 && std::abs(a.green() - b.green()) <= 10
+        && std::abs(a.blue() - b.blue()) <= 10;
+}
+
 } // namespace
 
 class DrawingTest : public QObject
@@ -42,6 +74,7 @@ private slots:
     void choosesThePictureOfACard();
     void paintsAPictureStretchedIntoItsCard();
     void foundPairLooksLikeOpenCards();
+    void missingPicturesShowTheFallback();
     void nothingIsDrawnWhileNoBoardIsDealt();
     void redrawRepaintsTheBoard();
 };
@@ -140,6 +173,35 @@ void DrawingTest::foundPairLooksLikeOpenCards()
 
     QVERIFY(card.isFound);
     QCOMPARE(form.Picture1.canvas().copy(inPixels), open);
+}
+
+void DrawingTest::missingPicturesShowTheFallback()
+{
+    TestPlatform platform;
+    // Faces 00 to 06 and no deck: the eighth pair and every back are missing.
+    fixture::writePictures(platform, 7, QStringLiteral("cardPussy"), QStringLiteral("deckNone"));
+    Form1 form;
+    fixture::showAtDesignedSize(form);
+    const auto cancel = [](ui::Window& window) {
+        QTest::mouseClick(&static_cast<Dialog&>(window).CancelButton, Qt::LeftButton);
+    };
+    platform.modalAnswers = {cancel, cancel};
+    QTest::mouseClick(&form.Command1, Qt::LeftButton);
+    QVERIFY(form.Image2.hasPicture());
+    QVERIFY(!form.Image1.hasPicture());
+    const QColor fallback = meanColour(*form.Image2.picture(), form.Image2.picture()->rect());
+
+    QPoint missing(-1, -1);
+    form.board().forEachCell([&](int x, int y) {
+        if (!form.board().card(x, y).pic)
+            missing = QPoint(x, y);
+    });
+    QVERIFY(missing.x() >= 0);
+    const QPoint other = missing == QPoint(0, 0) ? QPoint(1, 0) : QPoint(0, 0);
+    QVERIFY(closeColours(meanOfCard(form, other.x(), other.y()), fallback));
+    fixture::clickCard(form, missing.x(), missing.y());
+    QVERIFY(form.board().card(missing.x(), missing.y()).isOpen);
+    QVERIFY(closeColours(meanOfCard(form, missing.x(), missing.y()), fallback));
 }
 
 void DrawingTest::nothingIsDrawnWhileNoBoardIsDealt()
