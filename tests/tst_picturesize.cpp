@@ -1,5 +1,5 @@
 // Pictures held no larger than the screen needs, decoded ahead of the board
-// build, and painted stretched to their cards.
+// build, and painted from copies scaled to the card.
 #include "BoardFixture.h"
 #include "TestPlatform.h"
 
@@ -141,6 +141,9 @@ private slots:
     void largeFaceIsHeldWithinTheScreen();
     void faceIsPaintedStretchedToItsCard_data();
     void faceIsPaintedStretchedToItsCard();
+    void layoutChangeRenewsTheScaledCopies();
+    void releasedPicturesLeaveTheSurface();
+    void newPictureIsNeverTakenForAReleasedOne();
     void buildDecodesEveryPictureOnceAhead();
     void missingFaceKeepsLoadsAndMessagesInOrder();
     void fileChangedAfterItsDecodeIsReadAgain();
@@ -241,6 +244,79 @@ void PictureSizeTest::faceIsPaintedStretchedToItsCard()
     // Painted again by the whole board's repaint, it is the same.
     form.drawSquare();
     checkStretched(form, cell);
+}
+
+void PictureSizeTest::layoutChangeRenewsTheScaledCopies()
+{
+    TestPlatform platform;
+    Form1 form;
+    buildWithFirstFace(platform, form, quarteredPicture(QSize(4000, 3000)));
+    const QPoint cell = cellWithKey(form, QStringLiteral("cardPussy1"));
+    fixture::clickCard(form, cell.x(), cell.y());
+    // A layout's cards come in at most two widths and two heights (their edges
+    // fall on the nearest pixels): the deck at four sizes at the most, the open face at one.
+    constexpr std::size_t oneLayout = 5;
+    QVERIFY(form.Picture1.scaledCopies() >= 2);
+    QVERIFY(form.Picture1.scaledCopies() <= oneLayout);
+
+    const QSize sizes[] = {{9000, 7000}, {5000, 4000}, {12000, 6000}, {6930, 5010}, {8100, 8100}};
+    for (const QSize size : sizes) {
+        const QRectF before = cardOnCanvas(form, cell);
+        form.setClientSize(size.width(), size.height());
+        QVERIFY(cardOnCanvas(form, cell) != before);
+        checkStretched(form, cell);
+        // Copies for two layouts at the most: those of the one before go at the
+        // next whole repaint.
+        QVERIFY2(form.Picture1.scaledCopies() <= 2 * oneLayout,
+                 qPrintable(QString::number(form.Picture1.scaledCopies())));
+    }
+    form.drawSquare();
+    QVERIFY2(form.Picture1.scaledCopies() <= oneLayout, qPrintable(QString::number(form.Picture1.scaledCopies())));
+}
+
+void PictureSizeTest::releasedPicturesLeaveTheSurface()
+{
+    TestPlatform platform;
+    fixture::writePictures(platform, 8, QStringLiteral("cardOther"));
+    Form1 form;
+    buildWithFirstFace(platform, form, quarteredPicture(QSize(4000, 3000)));
+    const QPoint cell = cellWithKey(form, QStringLiteral("cardPussy1"));
+    fixture::clickCard(form, cell.x(), cell.y());
+    const std::weak_ptr<const QImage> oldFace = form.board().card(cell.x(), cell.y()).pic;
+    QVERIFY(form.Picture1.scaledCopies() > 0);
+
+    // Another card set: the board is built anew and the old faces are let go.
+    platform.modalAnswers = {[](ui::Window& window) {
+        auto& dialog = static_cast<Dialog&>(window);
+        dialog.Combo1.setText(QStringLiteral("cardOther"));
+        QTest::mouseClick(&dialog.OKButton, Qt::LeftButton);
+    }};
+    QTest::mouseClick(&form.Command2, Qt::LeftButton);
+    QCOMPARE(form.board().card(0, 0).fName.left(9), QStringLiteral("cardOther"));
+    QVERIFY(oldFace.expired());
+    // The surface holds copies of the deck alone now: one per card size at the most.
+    QVERIFY2(form.Picture1.scaledCopies() <= 4, qPrintable(QString::number(form.Picture1.scaledCopies())));
+    form.board().forEachCell([&](int x, int y) {
+        QVERIFY(fixture::sameColour(fixture::shownColor(form, x, y), fixture::deckColor()));
+    });
+}
+
+void PictureSizeTest::newPictureIsNeverTakenForAReleasedOne()
+{
+    TestPlatform platform;
+    Form1 form;
+    fixture::showAtDesignedSize(form);
+    ui::Surface& surface = form.Picture1;
+    for (int round = 0; round < 20; ++round) {
+        // Pictures of one size, made and let go in turn: an allocator is free to
+        // give the next one the address of the last.
+        const QColor colour = round % 2 ? Qt::red : Qt::blue;
+        QImage image(64, 48, QImage::Format_RGB32);
+        image.fill(colour);
+        ui::Picture picture = ui::makePicture(std::move(image));
+        surface.paintPicture(picture, 150, 150, 1500, 1200);
+        QVERIFY(fixture::sameColour(surface.canvas().pixelColor(50, 50), colour));
+    }
 }
 
 void PictureSizeTest::buildDecodesEveryPictureOnceAhead()
