@@ -138,6 +138,8 @@ private slots:
     void boundedSizeKeepsTheAspect();
     void decodingHoldsAPictureAtTheBound_data();
     void decodingHoldsAPictureAtTheBound();
+    void decodesSharingAScratchImageStayApart_data();
+    void decodesSharingAScratchImageStayApart();
     void largeFaceIsHeldWithinTheScreen();
     void faceIsPaintedStretchedToItsCard_data();
     void faceIsPaintedStretchedToItsCard();
@@ -199,6 +201,30 @@ void PictureSizeTest::decodingHoldsAPictureAtTheBound()
     // Scaled down, the picture is still all there: its corners are its corners.
     QVERIFY(fixture::sameColour(image.pixelColor(2, 2), topLeftColour));
     QVERIFY(fixture::sameColour(image.pixelColor(held.width() - 3, held.height() - 3), bottomRightColour));
+}
+
+void PictureSizeTest::decodesSharingAScratchImageStayApart_data()
+{
+    QTest::addColumn<QSize>("bound");
+    QTest::newRow("smoothed after the decode") << QSize(800, 600);
+    QTest::newRow("decoded right at the size held") << QSize(1000, 750);
+}
+
+void PictureSizeTest::decodesSharingAScratchImageStayApart()
+{
+    QFETCH(QSize, bound);
+    TestPlatform platform;
+    QImage second = quarteredPicture(QSize(4000, 3000)).mirrored(true, true);
+    writeImage(platform, QStringLiteral("first.jpg"), quarteredPicture(QSize(4000, 3000)));
+    writeImage(platform, QStringLiteral("second.jpg"), second);
+    QImage scratch;
+    const QImage first = ui::decodePicture(platform.picsDir() + QStringLiteral("/first.jpg"), bound, &scratch);
+    const QImage last = ui::decodePicture(platform.picsDir() + QStringLiteral("/second.jpg"), bound, &scratch);
+    QCOMPARE(first.size(), bound);
+    QCOMPARE(last.size(), bound);
+    // The second decode wrote nothing into the first picture.
+    QVERIFY(fixture::sameColour(first.pixelColor(2, 2), topLeftColour));
+    QVERIFY(fixture::sameColour(last.pixelColor(2, 2), bottomRightColour));
 }
 
 void PictureSizeTest::largeFaceIsHeldWithinTheScreen()

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <system_error>
+#include <utility>
 
 namespace ui {
 
@@ -18,21 +19,43 @@ QSize boundedSize(QSize size, QSize bound)
     return size.scaled(bound, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
 }
 
-QImage decodePicture(const QString& path, QSize bound)
+QImage decodePicture(const QString& path, QSize bound, QImage* scratch)
 {
     QImageReader reader(path);
     const QSize size = reader.size();
-    if (bound.isValid() && size.isValid()) {
-        // The reader scales before it turns an upright-marked picture, so a
-        // picture stored on its side is fitted into the bound turned with it.
-        QSize frame = bound;
-        if (reader.autoTransform() && (reader.transformation() & QImageIOHandler::TransformationRotate90))
-            frame.transpose();
-        const QSize held = boundedSize(size, frame);
-        if (held != size)
-            reader.setScaledSize(held);
+    if (!bound.isValid() || !size.isValid())
+        return reader.read();
+    // The reader scales before it turns an upright-marked picture, so a picture
+    // stored on its side is fitted into the bound turned with it.
+    const bool turned =
+        reader.autoTransform() && (reader.transformation() & QImageIOHandler::TransformationRotate90);
+    const QSize held = boundedSize(size, turned ? bound.transposed() : bound);
+    if (held == size)
+        return reader.read();
+    if (!reader.supportsOption(QImageIOHandler::ScaledSize)) {
+        reader.setScaledSize(held);
+        return reader.read();
     }
-    return reader.read();
+    // The smallest of the sizes the decoder reaches directly that is no smaller
+    // than the size held; only what is left is smoothed away.
+    QSize decoded = size;
+    for (const int denominator : {8, 4, 2}) {
+        const QSize reached((size.width() + denominator - 1) / denominator,
+                            (size.height() + denominator - 1) / denominator);
+        if (reached.width() >= held.width() && reached.height() >= held.height()) {
+            decoded = reached;
+            break;
+        }
+    }
+    reader.setScaledSize(decoded);
+    QImage own;
+    QImage& into = scratch ? *scratch : own;
+    if (!reader.read(&into))
+        return {};
+    const QSize shown = turned ? held.transposed() : held;
+    if (into.size() == shown)
+        return std::exchange(into, QImage());
+    return into.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 PicturePrefetch::PicturePrefetch(int window) : window_(std::max(1, window)) {}
@@ -87,6 +110,8 @@ std::shared_ptr<PicturePrefetch::Job> PicturePrefetch::nextQueuedLocked() const
 
 void PicturePrefetch::work()
 {
+    // The middle step of this worker's decodes, used again from one to the next.
+    QImage scratch;
     std::unique_lock lock(mutex_);
     for (;;) {
         std::shared_ptr<Job> job;
@@ -109,9 +134,12 @@ void PicturePrefetch::work()
         // The stamp is taken before the file is read, so a file replaced while
         // it decodes is seen as changed when it is taken.
         const Stamp stamp = stampOf(path);
-        QImage image = stamp.exists ? decodePicture(path, bound) : QImage();
+        QImage image = stamp.exists ? decodePicture(path, bound, &scratch) : QImage();
 
         lock.lock();
+        // With nothing left to decode, the middle step's memory goes at once.
+        if (!nextQueuedLocked())
+            scratch = QImage();
         ++decodedAhead_;
         job->state = Job::State::Done;
         if (job->dropped) {

@@ -21,10 +21,12 @@ namespace ui {
 // An invalid bound keeps every picture at full size.
 QSize boundedSize(QSize size, QSize bound);
 
-// Decodes a picture file at no more than the bound (JPEG is decoded scaled down
-// directly, at 1/2, 1/4 or 1/8, then smoothed to the exact size). A null image
-// when the file cannot be read or is no picture.
-QImage decodePicture(const QString& path, QSize bound);
+// Decodes a picture file at no more than the bound: a JPEG is decoded scaled
+// down directly, at 1/2, 1/4 or 1/8 of its size, and then smoothed to the exact
+// size. A null image when the file cannot be read or is no picture. A scratch
+// image, when given, is decoded into and kept for the next call, so that one
+// who decodes many pictures in turn reuses the memory of that middle step.
+QImage decodePicture(const QString& path, QSize bound, QImage* scratch = nullptr);
 
 // Decodes picture files ahead of the one who will ask for them, on worker
 // threads, so that a board build's faces are decoded on the other core while the
