@@ -118,6 +118,18 @@ void Form1::makeSquare()
     const std::int32_t columns = square.upperX();
     const std::int32_t rows = square.upperY();
 
+    // The walk asks for faces 0 to faces - 1 of the card set, then for the deck.
+    // They are decoded ahead on the other core, and getPic takes each one in its
+    // turn; a name changed by the fallback simply asks for files not decoded
+    // ahead. Whatever was decoded and not asked for goes when the build ends.
+    const std::int32_t cells = columns > 0 && rows > 0 ? columns * rows : 0;
+    const QString programDir = ui::platform().programDir();
+    QStringList ahead;
+    for (std::int32_t n = 0; n < (cells + 1) / 2; ++n)
+        ahead << pictures::picturePath(programDir, cardName, n);
+    ahead << pictures::picturePath(programDir, deckName, -1);
+    const ui::PrefetchScope prefetch(ahead);
+
     FormProgress& progressForm = progressWindow();
     if (!progressForm.isVisible())
         progressForm.showModeless();

@@ -21,6 +21,16 @@ void setPlatform(Platform* replacement)
     current = replacement;
 }
 
+PrefetchScope::PrefetchScope(const QStringList& paths) : platform_(platform())
+{
+    platform_.prefetchPictures(paths);
+}
+
+PrefetchScope::~PrefetchScope()
+{
+    platform_.stopPrefetch();
+}
+
 QString separator()
 {
     return QString(QDir::separator());

@@ -49,12 +49,35 @@ public:
     virtual bool listFiles(const QString& pattern, QStringList& names) = 0;
     // Loads a picture from a file; an empty pointer when it cannot be loaded.
     virtual Picture loadPicture(const QString& path) = 0;
+    // Starts decoding, off the event thread, picture files that are about to be
+    // loaded, in the order loadPicture will be asked for them; loadPicture then
+    // takes each one in its turn instead of decoding it there and then. Nothing
+    // else changes: the files are still loaded when and in the order they are
+    // asked for. This platform decodes nothing ahead.
+    virtual void prefetchPictures(const QStringList& paths) { (void)paths; }
+    // Drops whatever was decoded ahead and not taken, and waits for decodes
+    // still running: nothing is left working once it returns.
+    virtual void stopPrefetch() {}
     // Reads a whole file; false when it cannot be opened or read.
     virtual bool readFile(const QString& path, QByteArray& contents) = 0;
     // Replaces a file's content as a whole: the new content is written beside
     // it and renamed over it only when all of it was written, so a failure
     // leaves the old file exactly as it was. False on any failure.
     virtual bool writeFileWhole(const QString& path, const QByteArray& contents) = 0;
+};
+
+// Decodes picture files ahead for as long as it lives (a board build), and
+// stops every decode when it goes.
+class PrefetchScope
+{
+public:
+    explicit PrefetchScope(const QStringList& paths);
+    ~PrefetchScope();
+    PrefetchScope(const PrefetchScope&) = delete;
+    PrefetchScope& operator=(const PrefetchScope&) = delete;
+
+private:
+    Platform& platform_;
 };
 
 // The platform in force. Until a test installs its own, the real one.

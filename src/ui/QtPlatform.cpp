@@ -7,9 +7,10 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QImageReader>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QSaveFile>
+#include <QScreen>
 #include <QTime>
 
 #include <bit>
@@ -119,11 +120,45 @@ bool QtPlatform::listFiles(const QString& pattern, QStringList& names)
 
 Picture QtPlatform::loadPicture(const QString& path)
 {
-    QImageReader reader(path);
-    QImage image = reader.read();
+    const QSize bound = pictureBound();
+    if (std::optional<QImage> ahead = prefetch_.take(path, bound))
+        return makePicture(std::move(*ahead));
+    ++decodedInTurn_;
+    QImage image = decodePicture(path, bound);
     if (image.isNull())
         return {};
     return makePicture(std::move(image));
+}
+
+void QtPlatform::prefetchPictures(const QStringList& paths)
+{
+    prefetch_.start(paths, pictureBound());
+}
+
+void QtPlatform::stopPrefetch()
+{
+    prefetch_.stop();
+}
+
+QSize QtPlatform::pictureBound() const
+{
+    if (bound_)
+        return *bound_;
+    // The window may go to any of the screens: the bound covers the largest of them.
+    QSize largest;
+    for (const QScreen* screen : QGuiApplication::screens())
+        largest = largest.expandedTo(screen->geometry().size() * screen->devicePixelRatio());
+    return largest.isEmpty() ? QSize() : largest;
+}
+
+void QtPlatform::setPictureBound(QSize bound)
+{
+    bound_ = bound;
+}
+
+void QtPlatform::resetPictureBound()
+{
+    bound_.reset();
 }
 
 bool QtPlatform::readFile(const QString& path, QByteArray& contents)

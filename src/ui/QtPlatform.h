@@ -1,6 +1,11 @@
 #pragma once
 
 #include "Platform.h"
+#include "PicturePrefetch.h"
+
+#include <QSize>
+
+#include <optional>
 
 namespace ui {
 
@@ -22,10 +27,30 @@ public:
     QString programDir() override;
     bool listFiles(const QString& pattern, QStringList& names) override;
     Picture loadPicture(const QString& path) override;
+    void prefetchPictures(const QStringList& paths) override;
+    void stopPrefetch() override;
     bool readFile(const QString& path, QByteArray& contents) override;
     bool writeFileWhole(const QString& path, const QByteArray& contents) override;
 
+    // The largest size a loaded picture is held at: a larger one is decoded
+    // scaled down to fit inside it, keeping its aspect, and a smaller one is kept
+    // as it is. Unless set, the size of the largest screen in device pixels, since
+    // no card is ever larger than the screen; an invalid size holds every picture
+    // at full size.
+    QSize pictureBound() const;
+    void setPictureBound(QSize bound);
+    void resetPictureBound();
+
+    // Pictures decoded so far, and how many of them were decoded ahead.
+    int picturesDecoded() const { return decodedInTurn_ + prefetch_.decodedAhead(); }
+    int picturesDecodedAhead() const { return prefetch_.decodedAhead(); }
+    // Pictures decoding ahead now, or decoded and not yet taken.
+    int picturesHeldAhead() const { return prefetch_.held(); }
+
 private:
+    std::optional<QSize> bound_;
+    int decodedInTurn_ = 0;
+    PicturePrefetch prefetch_;
     unsigned long long state_ = 0x9E3779B97F4A7C15ull;
 };
 

@@ -25,6 +25,8 @@ void Surface::clear()
 {
     fitCanvas();
     canvas_.fill(backColor());
+    ++clearings_;
+    dropUnused();
     repaint();
 }
 
@@ -33,14 +35,55 @@ void Surface::paintPicture(const Picture& picture, float left, float top, float 
     if (!picture)
         return;
     fitCanvas();
+    const qreal ratio = canvas_.devicePixelRatio();
     const QRectF target(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
+    // The pixels the rectangle covers: its edges on the nearest pixel boundaries.
+    const QPoint topLeft(qRound(target.left() * ratio), qRound(target.top() * ratio));
+    const QPoint bottomRight(qRound(target.right() * ratio), qRound(target.bottom() * ratio));
+    const QSize size(bottomRight.x() - topLeft.x(), bottomRight.y() - topLeft.y());
+    const bool cached = !size.isEmpty() && size.width() <= canvas_.width() && size.height() <= canvas_.height();
     {
         QPainter painter(&canvas_);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(target, *picture);
+        if (cached) {
+            // The whole picture stretched to the card, scaled once for the card's
+            // size and copied pixel for pixel from then on.
+            painter.drawImage(QPointF(topLeft) / ratio, scaledCopy(picture, size));
+        } else {
+            // A rectangle turned inside out, or larger than the whole surface, is
+            // not worth keeping a copy for.
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(target, *picture);
+        }
     }
     repaint(target.toAlignedRect().adjusted(-1, -1, 1, 1));
+}
+
+const QImage& Surface::scaledCopy(const Picture& picture, QSize size)
+{
+    for (Scaled& copy : scaled_) {
+        if (copy.key == picture.get() && copy.image.size() == size && copy.source.lock() == picture) {
+            copy.used = clearings_;
+            return copy.image;
+        }
+    }
+    dropUnused();
+    Scaled copy;
+    copy.key = picture.get();
+    copy.source = picture;
+    copy.image = picture->scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                     .convertToFormat(canvas_.format());
+    copy.image.setDevicePixelRatio(canvas_.devicePixelRatio());
+    copy.used = clearings_;
+    scaled_.push_back(std::move(copy));
+    return scaled_.back().image;
+}
+
+void Surface::dropUnused()
+{
+    // Copies of released pictures, and of sizes not painted since the clearing
+    // before the last, have no card left to show them on.
+    std::erase_if(scaled_, [this](const Scaled& copy) { return copy.source.expired() || copy.used + 1 < clearings_; });
 }
 
 void Surface::paintEvent(QPaintEvent* event)

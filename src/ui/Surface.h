@@ -6,7 +6,10 @@
 #include <QImage>
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace ui {
 
@@ -31,6 +34,8 @@ public:
 
     // What the surface shows, at device pixels.
     const QImage& canvas() const { return canvas_; }
+    // Pictures held scaled to a card's size, ready to be copied onto the canvas.
+    std::size_t scaledCopies() const { return scaled_.size(); }
     QColor backColor() const;
 
     // A mouse release: the button (1 left, 2 right, 4 middle), the modifier
@@ -43,9 +48,26 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // A picture smoothly scaled to a card's size in device pixels. It is kept
+    // only while the picture itself lives: the weak reference tells a released
+    // picture from a new one that happens to get the same address.
+    struct Scaled
+    {
+        const QImage* key = nullptr;
+        std::weak_ptr<const QImage> source;
+        QImage image;
+        std::uint64_t used = 0;
+    };
+
     void fitCanvas();
+    const QImage& scaledCopy(const Picture& picture, QSize size);
+    void dropUnused();
 
     QImage canvas_;
+    // Counts the clearings of the surface: a copy that was not painted since the
+    // one before last belongs to a layout that has gone.
+    std::uint64_t clearings_ = 0;
+    std::vector<Scaled> scaled_;
 };
 
 } // namespace ui

@@ -1,0 +1,458 @@
+// brindlepair_bench: how long a board build and a repaint take, and how much
+// memory a build needs, with camera-sized photos as card faces.
+//
+// Run by hand from the build's root:
+//   QT_QPA_PLATFORM=offscreen ./brindlepair_bench [--runs N] [--screen WIDTHxHEIGHT]
+// Every figure is printed as "name: value unit"; lines starting with '#' say
+// what was measured. Builds are repeated and the median is printed.
+
+#include "app/Form1.h"
+#include "game/Board.h"
+#include "ui/QtPlatform.h"
+#include "ui/Twips.h"
+#include "ui/Window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <malloc.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int photoWidth = 4000;
+constexpr int photoHeight = 3000;
+constexpr int photoFaces = 18;
+constexpr qint64 smallestPhoto = 2'000'000;
+constexpr qint64 largestPhoto = 5'000'000;
+// The board surface of the builds and repaints, whatever the screen.
+const QSize surfaceSize(1920, 1080);
+
+// The platform of the benchmark: the real one, with the program's directory
+// wherever the pictures of the case at hand are, message boxes written to the
+// output instead of waiting for a player, modal windows closed at once, and
+// decoding ahead that can be switched off.
+class BenchPlatform : public ui::QtPlatform
+{
+public:
+    QString dir;
+    bool ahead = true;
+    QStringList messages;
+
+    QString programDir() override { return dir; }
+    void messageBox(const QString& text) override
+    {
+        messages << text;
+        std::printf("# message box: %s\n", qPrintable(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral(" "))));
+    }
+    void showModal(ui::Window& window, ui::Window*) override
+    {
+        window.show();
+        if (window.isLoaded())
+            window.close();
+    }
+    void prefetchPictures(const QStringList& paths) override
+    {
+        if (ahead)
+            QtPlatform::prefetchPictures(paths);
+    }
+};
+
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return std::nan("");
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+// A field of /proc/self/status in kB, or -1.
+long long statusKb(const std::string& field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(field + ":", 0) == 0)
+            return std::stoll(line.substr(field.size() + 1));
+    return -1;
+}
+
+// Resets the peak resident size to the present one.
+bool resetPeak()
+{
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";
+    clear.flush();
+    return bool(clear);
+}
+
+// A photo-like picture: smooth colour gradients under grain, so that it
+// compresses like a camera's photo and not like a flat test card.
+QImage makePhoto(int seed)
+{
+    QImage image(photoWidth, photoHeight, QImage::Format_RGB32);
+    std::uint32_t state = 0x9E3779B9u * std::uint32_t(seed + 1);
+    const double fx = 1.0 / (300 + 40 * seed);
+    const double fy = 1.0 / (500 + 30 * seed);
+    std::vector<double> across(photoWidth), down(photoHeight);
+    for (int x = 0; x < photoWidth; ++x)
+        across[x] = std::sin(x * fx + seed);
+    for (int y = 0; y < photoHeight; ++y)
+        down[y] = std::cos(y * fy + 2 * seed);
+    constexpr int grain = 20;
+    for (int y = 0; y < photoHeight; ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        const int green = (255 * y / photoHeight + 40 * seed) % 256;
+        for (int x = 0; x < photoWidth; ++x) {
+            state ^= state << 13;
+            state ^= state >> 17;
+            state ^= state << 5;
+            const int noise = int(state % (2 * grain + 1)) - grain;
+            const int r = 128 + int(90 * across[x]) + noise;
+            const int g = green + noise / 2;
+            const int b = 128 + int(80 * down[y] * across[x]) - noise;
+            line[x] = qRgb(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255));
+        }
+    }
+    return image;
+}
+
+QString faceFile(const QString& cardName, int n)
+{
+    return cardName + QString::number(n).rightJustified(2, u'0') + QStringLiteral(".jpg");
+}
+
+bool hasSet(const QString& pics, const QString& cardName, int faces, const QString& deckName)
+{
+    for (int n = 0; n < faces; ++n)
+        if (!QFileInfo::exists(pics + u'/' + faceFile(cardName, n)))
+            return false;
+    return QFileInfo::exists(pics + u'/' + deckName + QStringLiteral(".jpg"));
+}
+
+// Reads every file once, so that every build finds them in the page cache alike.
+void warmUp(const QString& pics)
+{
+    for (const QFileInfo& info : QDir(pics).entryInfoList(QDir::Files)) {
+        QFile file(info.filePath());
+        if (file.open(QIODevice::ReadOnly))
+            file.readAll();
+    }
+}
+
+// Shows the main window with its board surface at the given size in pixels.
+void showWithSurface(Form1& form, QSize surface)
+{
+    form.show();
+    QCoreApplication::processEvents();
+    const float top = form.Command1.top() + form.Command1.height() + 100;
+    form.setClientSize(float(ui::toTwips(surface.width())), float(ui::toTwips(surface.height())) + top);
+    QCoreApplication::processEvents();
+}
+
+struct Build
+{
+    double ms = 0;
+    double peakMb = 0;
+    std::unique_ptr<Form1> form;
+};
+
+// "New Game" on a new main window: the board is built (makeSquare) and dealt.
+// The peak growth is the highest resident size during the build less the size
+// before it.
+std::optional<Build> measureBuild(BenchPlatform& platform, const QString& dir, int columns, int rows,
+                                  std::optional<QSize> surface, bool ahead, bool fullSize)
+{
+    platform.dir = dir;
+    platform.ahead = ahead;
+    if (fullSize)
+        platform.setPictureBound(QSize());
+    else
+        platform.resetPictureBound();
+    platform.messages.clear();
+
+    Build build;
+    build.form = std::make_unique<Form1>();
+    Form1& form = *build.form;
+    form.squareMaxX = columns;
+    form.squareMaxY = rows;
+    if (surface)
+        showWithSurface(form, *surface);
+    else
+        form.show();
+    QCoreApplication::processEvents();
+
+    malloc_trim(0);
+    const long long before = statusKb("VmRSS");
+    const bool peakReset = resetPeak();
+    const int decodedBefore = platform.picturesDecoded();
+    QElapsedTimer timer;
+    timer.start();
+    form.Command1_Click();
+    build.ms = timer.nsecsElapsed() / 1e6;
+    const long long peak = statusKb("VmHWM");
+    build.peakMb = peakReset && before >= 0 && peak >= 0 ? (peak - before) / 1024.0 : std::nan("");
+
+    const int expected = (columns * rows + 1) / 2 + 1;
+    if (!form.isBoardReady() || !platform.messages.isEmpty() || platform.picturesDecoded() - decodedBefore != expected) {
+        std::printf("# the %dx%d build did not go as planned: %d pictures decoded, %d expected\n", columns, rows,
+                    platform.picturesDecoded() - decodedBefore, expected);
+        return std::nullopt;
+    }
+    return build;
+}
+
+// Releases a build's window and with it its pictures.
+void release(std::optional<Build>& build)
+{
+    build.reset();
+    QCoreApplication::processEvents();
+    malloc_trim(0);
+}
+
+void click(Form1& form, int x, int y)
+{
+    const MemoCard& card = form.board().card(x, y);
+    form.Picture1_MouseUp(1, 0, (card.x1 + card.x2) / 2.0f, (card.y1 + card.y2) / 2.0f);
+}
+
+// Plays every pair, as a player would, so that every card lies face up.
+void findEveryPair(Form1& form)
+{
+    const Board& board = form.board();
+    board.forEachCell([&](int x, int y) {
+        if (board.card(x, y).isFound)
+            return;
+        board.forEachCell([&](int i, int j) {
+            if ((i != x || j != y) && !board.card(x, y).isFound && board.card(i, j).fName == board.card(x, y).fName) {
+                click(form, x, y);
+                click(form, i, j);
+            }
+        });
+    });
+}
+
+void print(const char* name, double value, const char* unit)
+{
+    std::printf("%s: %.*f %s\n", name, value < 10 ? 2 : 1, value, unit);
+    std::fflush(stdout);
+}
+
+QString cpuName()
+{
+    std::ifstream cpuinfo("/proc/cpuinfo");
+    std::string line;
+    while (std::getline(cpuinfo, line))
+        if (line.rfind("model name", 0) == 0)
+            return QString::fromStdString(line.substr(line.find(':') + 2));
+    return QStringLiteral("unknown");
+}
+
+// The offscreen platform says so whenever a window is raised; nothing else from
+// Qt is silenced.
+void quietRaise(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.contains(QStringLiteral("does not support raise()")))
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    int runs = 3;
+    QSize screenSize(1920, 1080);
+    for (int n = 1; n + 1 < argc; ++n) {
+        if (std::string(argv[n]) == "--runs")
+            runs = std::max(1, std::atoi(argv[n + 1]));
+        if (std::string(argv[n]) == "--screen") {
+            const QStringList sides = QString::fromLocal8Bit(argv[n + 1]).split(u'x');
+            if (sides.size() == 2 && sides[0].toInt() > 0 && sides[1].toInt() > 0)
+                screenSize = QSize(sides[0].toInt(), sides[1].toInt());
+        }
+    }
+
+    QTemporaryDir work;
+    if (!work.isValid()) {
+        std::fprintf(stderr, "no temporary folder\n");
+        return 1;
+    }
+    // Under the offscreen platform the screen is made a 1920 x 1080 one (or the
+    // size asked for), so that pictures are held at what such a screen needs.
+    const QByteArray qpa = qgetenv("QT_QPA_PLATFORM");
+    if (qpa.isEmpty() || qpa == "offscreen") {
+        const QString config = work.filePath(QStringLiteral("screen.json"));
+        QFile file(config);
+        if (!file.open(QIODevice::WriteOnly))
+            return 1;
+        file.write(QStringLiteral("{\"screens\": [{\"name\": \"bench\", \"x\": 0, \"y\": 0, \"width\": %1, "
+                                  "\"height\": %2, \"logicalDpi\": 96, \"logicalBaseDpi\": 96, \"dpr\": 1}]}")
+                       .arg(screenSize.width())
+                       .arg(screenSize.height())
+                       .toUtf8());
+        file.close();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
+    }
+    qInstallMessageHandler(quietRaise);
+    QApplication app(argc, argv);
+    BenchPlatform platform;
+    ui::setPlatform(&platform);
+
+    std::printf("# cpu: %s, %d cores; screen %dx%d device pixels; median of %d runs\n", qPrintable(cpuName()),
+                QThread::idealThreadCount(), platform.pictureBound().width(), platform.pictureBound().height(), runs);
+
+    // The photos: 18 faces and a deck, each a 4000 x 3000 JPEG of 2 to 5 MB.
+    const QString photos = work.filePath(QStringLiteral("photos"));
+    QDir().mkpath(photos + QStringLiteral("/pics"));
+    qint64 smallest = largestPhoto * 10;
+    qint64 largest = 0;
+    for (int n = 0; n <= photoFaces; ++n) {
+        const QString file = photos + QStringLiteral("/pics/")
+            + (n < photoFaces ? faceFile(QStringLiteral("cardPussy"), n) : QStringLiteral("deckAcorn.jpg"));
+        if (!makePhoto(n).save(file, "JPG", 90))
+            return 1;
+        const qint64 size = QFileInfo(file).size();
+        smallest = std::min(smallest, size);
+        largest = std::max(largest, size);
+    }
+    std::printf("# photos: %d faces and the deck, %dx%d JPEG, %.2f to %.2f MB each\n", photoFaces, photoWidth,
+                photoHeight, smallest / 1e6, largest / 1e6);
+    if (smallest < smallestPhoto || largest > largestPhoto) {
+        std::printf("# the photos are not 2 to 5 MB each: no figures\n");
+        return 1;
+    }
+    warmUp(photos + QStringLiteral("/pics"));
+    if (!resetPeak())
+        std::printf("# /proc/self/clear_refs cannot reset the peak: peak figures are not measured\n");
+
+    // The 6 x 6 build: held at the screen's size and decoded ahead, against the
+    // same faces decoded at full size in their turn on the event thread (the
+    // build as it was), and at full size decoded ahead. The three take turns,
+    // so that whatever else the machine does falls on all of them alike.
+    struct Variant
+    {
+        const char* name;
+        const char* what;
+        bool ahead;
+        bool fullSize;
+        std::vector<double> ms;
+        std::vector<double> peakMb;
+    };
+    Variant variants[] = {
+        {"build_6x6_photos", "the faces held at the screen's size, decoded ahead", true, false, {}, {}},
+        {"build_6x6_photos_fulldecode", "the same faces at full size, each decoded in its turn on the event thread",
+         false, true, {}, {}},
+        {"build_6x6_photos_fulldecode_ahead", "the same faces at full size, decoded ahead", true, true, {}, {}},
+    };
+    std::optional<Build> kept;
+    QSize held;
+    for (int run = 0; run < runs; ++run) {
+        for (Variant& variant : variants) {
+            std::optional<Build> build =
+                measureBuild(platform, photos, 6, 6, surfaceSize, variant.ahead, variant.fullSize);
+            if (!build)
+                return 1;
+            variant.ms.push_back(build->ms);
+            variant.peakMb.push_back(build->peakMb);
+            // The first bounded board stays for the repaints.
+            if (&variant == &variants[0]) {
+                held = build->form->board().card(0, 0).pic->size();
+                if (!kept) {
+                    kept = std::move(build);
+                    continue;
+                }
+            }
+            release(build);
+        }
+    }
+    std::printf("# \"New Game\" on a 6x6 board whose faces are %dx%d photos; held at %dx%d when bounded\n",
+                photoWidth, photoHeight, held.width(), held.height());
+    for (const Variant& variant : variants) {
+        std::printf("# %s: %s\n", variant.name, variant.what);
+        print((std::string(variant.name) + "_ms").c_str(), median(variant.ms), "ms");
+        print((std::string(variant.name) + "_peak_mb").c_str(), median(variant.peakMb), "MB");
+    }
+    std::printf("# build time %.2f of the full-size reference, peak memory %.3f of it\n",
+                median(variants[0].ms) / median(variants[1].ms),
+                median(variants[0].peakMb) / median(variants[1].peakMb));
+
+    // Repaints of the first bounded board, every pair found and so face up.
+    Form1& form = *kept->form;
+    findEveryPair(form);
+    int faceUp = 0;
+    form.board().forEachCell([&](int x, int y) { faceUp += form.board().card(x, y).isFound ? 1 : 0; });
+    const MemoCard& first = form.board().card(0, 0);
+    std::printf("# repaint: surface %dx%d, %d of 36 cards face up, cards of %.0fx%.0f pixels\n",
+                form.Picture1.canvas().width(), form.Picture1.canvas().height(), faceUp,
+                ui::toPixels(first.x2 - first.x1), ui::toPixels(first.y2 - first.y1));
+    for (int n = 0; n < 5; ++n)
+        form.drawSquare();
+    std::vector<double> repaints;
+    for (int n = 0; n < 201; ++n) {
+        QElapsedTimer timer;
+        timer.start();
+        form.drawSquare();
+        repaints.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    print("repaint_6x6_1080p_ms", median(repaints), "ms");
+    std::vector<double> draws;
+    for (int round = 0; round < 10; ++round) {
+        form.board().forEachCell([&](int x, int y) {
+            QElapsedTimer timer;
+            timer.start();
+            form.drawPic(x, y);
+            draws.push_back(timer.nsecsElapsed() / 1e6);
+        });
+    }
+    print("drawpic_ms", median(draws), "ms");
+    release(kept);
+
+    // The bundled default set, from the game's own pics folder beside this program.
+    QString bundled = QCoreApplication::applicationDirPath();
+    if (hasSet(bundled + QStringLiteral("/pics"), QStringLiteral("cardPussy"), 8, QStringLiteral("deckAcorn"))) {
+        std::printf("# build_4x4_bundled: the bundled cardPussy set and deckAcorn from %s/pics\n", qPrintable(bundled));
+    } else {
+        bundled = work.filePath(QStringLiteral("standin"));
+        QDir().mkpath(bundled + QStringLiteral("/pics"));
+        for (int n = 0; n <= 8; ++n) {
+            QImage face(320, 240, QImage::Format_RGB32);
+            face.fill(QColor::fromHsv(n * 40, 200, 220));
+            face.save(bundled + QStringLiteral("/pics/") + (n < 8 ? faceFile(QStringLiteral("cardPussy"), n)
+                                                                  : QStringLiteral("deckAcorn.jpg")),
+                      "JPG", 90);
+        }
+        std::printf("# build_4x4_bundled: no bundled cardPussy set in %s/pics; 8 generated 320x240 stand-in "
+                    "faces and deck were used\n",
+                    qPrintable(QCoreApplication::applicationDirPath()));
+    }
+    warmUp(bundled + QStringLiteral("/pics"));
+    std::vector<double> small;
+    for (int run = 0; run < std::max(runs, 5); ++run) {
+        std::optional<Build> build = measureBuild(platform, bundled, 4, 4, std::nullopt, true, false);
+        if (!build)
+            return 1;
+        small.push_back(build->ms);
+        release(build);
+    }
+    print("build_4x4_bundled_ms", median(small), "ms");
+
+    ui::setPlatform(nullptr);
+    return 0;
+}
