@@ -159,13 +159,15 @@ void PictureSizeTest::boundedSizeKeepsTheAspect_data()
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QSize>("bound");
     QTest::addColumn<QSize>("held");
-    QTest::newRow("landscape photo on a full-HD screen") << QSize(4000, 3000) << QSize(1920, 1080) << QSize(1440, 1080);
-    QTest::newRow("portrait photo on a full-HD screen") << QSize(3000, 4000) << QSize(1920, 1080) << QSize(810, 1080);
-    QTest::newRow("panorama on a full-HD screen") << QSize(8000, 2000) << QSize(1920, 1080) << QSize(1920, 480);
-    QTest::newRow("only the height too large") << QSize(1000, 2000) << QSize(1920, 1080) << QSize(540, 1080);
-    QTest::newRow("smaller than the screen is kept") << QSize(800, 600) << QSize(1920, 1080) << QSize(800, 600);
-    QTest::newRow("as large as the screen is kept") << QSize(1920, 1080) << QSize(1920, 1080) << QSize(1920, 1080);
-    QTest::newRow("thin strip keeps a pixel") << QSize(100000, 10) << QSize(1920, 1080) << QSize(1920, 1);
+    QTest::newRow("landscape photo in a full-HD bound") << QSize(4000, 3000) << QSize(1920, 1080) << QSize(1920, 1440);
+    QTest::newRow("portrait photo in a full-HD bound") << QSize(3000, 4000) << QSize(1920, 1080) << QSize(1920, 2560);
+    QTest::newRow("panorama in a full-HD bound") << QSize(8000, 2000) << QSize(1920, 1080) << QSize(4320, 1080);
+    QTest::newRow("photo in a quarter of a full-HD screen") << QSize(4000, 3000) << QSize(480, 270) << QSize(480, 360);
+    QTest::newRow("only the height too large is kept") << QSize(1000, 2000) << QSize(1920, 1080) << QSize(1000, 2000);
+    QTest::newRow("smaller than the bound is kept") << QSize(800, 600) << QSize(1920, 1080) << QSize(800, 600);
+    QTest::newRow("as large as the bound is kept") << QSize(1920, 1080) << QSize(1920, 1080) << QSize(1920, 1080);
+    QTest::newRow("thin strip is kept") << QSize(100000, 10) << QSize(1920, 1080) << QSize(100000, 10);
+    QTest::newRow("huge square") << QSize(30000, 30000) << QSize(480, 270) << QSize(480, 480);
     QTest::newRow("no bound keeps the full size") << QSize(4000, 3000) << QSize() << QSize(4000, 3000);
 }
 
@@ -183,8 +185,8 @@ void PictureSizeTest::decodingHoldsAPictureAtTheBound_data()
     QTest::addColumn<QByteArray>("format");
     QTest::addColumn<QSize>("held");
     QTest::newRow("4000 x 3000 JPEG") << QSize(4000, 3000) << QByteArray("JPG") << QSize(800, 600);
-    QTest::newRow("3000 x 4000 JPEG") << QSize(3000, 4000) << QByteArray("JPG") << QSize(450, 600);
-    QTest::newRow("1000 x 700 JPEG") << QSize(1000, 700) << QByteArray("JPG") << QSize(800, 560);
+    QTest::newRow("3000 x 4000 JPEG") << QSize(3000, 4000) << QByteArray("JPG") << QSize(800, 1066);
+    QTest::newRow("1000 x 700 JPEG") << QSize(1000, 700) << QByteArray("JPG") << QSize(857, 600);
     QTest::newRow("small JPEG kept as it is") << QSize(300, 200) << QByteArray("JPG") << QSize(300, 200);
     QTest::newRow("large PNG under a .jpg name") << QSize(2400, 1800) << QByteArray("PNG") << QSize(800, 600);
 }
@@ -232,14 +234,18 @@ void PictureSizeTest::largeFaceIsHeldWithinTheScreen()
     TestPlatform platform;
     Form1 form;
     buildWithFirstFace(platform, form, quarteredPicture(QSize(4000, 3000)));
+    // The largest card: a quarter of the screen each way, on a 4 x 4 board.
     const QSize screen = form.screenDevicePixels();
-    QCOMPARE(platform.pictureBound(), screen);
+    const QSize card((screen.width() + 3) / 4, (screen.height() + 3) / 4);
+    QCOMPARE(platform.pictureBound(), card);
 
     const QPoint cell = cellWithKey(form, QStringLiteral("cardPussy1"));
     const QSize held = form.board().card(cell.x(), cell.y()).pic->size();
-    // No side beyond the screen's, one side as long as the screen's, the aspect kept.
-    QVERIFY(held.width() <= screen.width() && held.height() <= screen.height());
-    QVERIFY(held.width() == screen.width() || held.height() == screen.height());
+    // Far below the photo's size, yet enough pixels to fill the largest card
+    // both ways, one side exactly; the aspect kept.
+    QVERIFY(held.width() < 4000 / 2 && held.height() < 3000 / 2);
+    QVERIFY(held.width() >= card.width() && held.height() >= card.height());
+    QVERIFY(held.width() == card.width() || held.height() == card.height());
     QVERIFY(std::abs(held.width() * 3 - held.height() * 4) <= 4);
     // A small face is held as it was drawn.
     QCOMPARE(form.board().card(cellWithKey(form, QStringLiteral("cardPussy2")).x(),

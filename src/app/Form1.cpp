@@ -37,6 +37,9 @@ Form1::Form1()
       Timer2(this, 200, true)
 {
     Image2.setPicture(ui::loadStoredPicture(QStringLiteral(":/pictures/fallback.jpg")));
+    // The smallest board the settings offer has four columns and four rows, so
+    // no card is larger than a quarter of the screen each way.
+    ui::platform().limitPicturesToCards(4, 4);
 
     Command1.onClick = [this] { Command1_Click(); };
     Command2.onClick = [this] { Command2_Click(); };

@@ -15,8 +15,10 @@ QSize boundedSize(QSize size, QSize bound)
         return size;
     if (size.width() <= bound.width() && size.height() <= bound.height())
         return size;
-    // A very long, thin picture keeps at least one pixel each way.
-    return size.scaled(bound, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    // A picture is stretched to its card each way on its own, so it keeps
+    // enough pixels to fill the bound both ways; it is never enlarged.
+    const QSize covering = size.scaled(bound, Qt::KeepAspectRatioByExpanding).expandedTo(QSize(1, 1));
+    return covering.width() >= size.width() ? size : covering;
 }
 
 QImage decodePicture(const QString& path, QSize bound, QImage* scratch)

@@ -16,9 +16,10 @@
 
 namespace ui {
 
-// The size a picture of `size` is held at under `bound`: scaled down to fit
-// inside the bound with its aspect kept when it is larger, as it is otherwise.
-// An invalid bound keeps every picture at full size.
+// The size a picture of `size` is held at under `bound`, the largest card it
+// can be painted into: scaled down, its aspect kept, to the smallest size that
+// still covers the bound both ways when it is larger; as it is otherwise. An
+// invalid bound keeps every picture at full size.
 QSize boundedSize(QSize size, QSize bound);
 
 // Decodes a picture file at no more than the bound: a JPEG is decoded scaled

@@ -58,6 +58,9 @@ public:
     // Drops whatever was decoded ahead and not taken, and waits for decodes
     // still running: nothing is left working once it returns.
     virtual void stopPrefetch() {}
+    // No card is ever more than a screen's width / columns wide or a screen's
+    // height / rows high: pictures need no more pixels than that.
+    virtual void limitPicturesToCards(int columns, int rows) { (void)columns, (void)rows; }
     // Reads a whole file; false when it cannot be opened or read.
     virtual bool readFile(const QString& path, QByteArray& contents) = 0;
     // Replaces a file's content as a whole: the new content is written beside

@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QTime>
 
+#include <algorithm>
 #include <bit>
 #include <chrono>
 #include <thread>
@@ -144,11 +145,20 @@ QSize QtPlatform::pictureBound() const
 {
     if (bound_)
         return *bound_;
-    // The window may go to any of the screens: the bound covers the largest of them.
+    // The window may go to any of the screens: the bound serves the largest of them.
     QSize largest;
     for (const QScreen* screen : QGuiApplication::screens())
         largest = largest.expandedTo(screen->geometry().size() * screen->devicePixelRatio());
-    return largest.isEmpty() ? QSize() : largest;
+    if (largest.isEmpty())
+        return {};
+    return QSize((largest.width() + fewestColumns_ - 1) / fewestColumns_,
+                 (largest.height() + fewestRows_ - 1) / fewestRows_);
+}
+
+void QtPlatform::limitPicturesToCards(int columns, int rows)
+{
+    fewestColumns_ = std::max(1, columns);
+    fewestRows_ = std::max(1, rows);
 }
 
 void QtPlatform::setPictureBound(QSize bound)

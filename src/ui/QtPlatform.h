@@ -32,11 +32,13 @@ public:
     bool readFile(const QString& path, QByteArray& contents) override;
     bool writeFileWhole(const QString& path, const QByteArray& contents) override;
 
-    // The largest size a loaded picture is held at: a larger one is decoded
-    // scaled down to fit inside it, keeping its aspect, and a smaller one is kept
-    // as it is. Unless set, the size of the largest screen in device pixels, since
-    // no card is ever larger than the screen; an invalid size holds every picture
-    // at full size.
+    void limitPicturesToCards(int columns, int rows) override;
+
+    // The largest card a loaded picture is painted into: a larger picture is
+    // decoded scaled down to the smallest size that still covers it, keeping its
+    // aspect, and a smaller one is kept as it is. Unless set, the largest screen
+    // in device pixels divided by the fewest columns and rows a board has; an
+    // invalid size holds every picture at full size.
     QSize pictureBound() const;
     void setPictureBound(QSize bound);
     void resetPictureBound();
@@ -49,6 +51,8 @@ public:
 
 private:
     std::optional<QSize> bound_;
+    int fewestColumns_ = 1;
+    int fewestRows_ = 1;
     int decodedInTurn_ = 0;
     PicturePrefetch prefetch_;
     unsigned long long state_ = 0x9E3779B97F4A7C15ull;
