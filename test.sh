@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the test configuration (AddressSanitizer and UndefinedBehaviorSanitizer)
-# in build-test/ and runs the whole suite under Qt's offscreen platform.
+# in build-test/ and runs the whole suite under Qt's offscreen platform, then a
+# short fuzz run of the score-file reader.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh --tests
@@ -12,3 +13,6 @@ export LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp":print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cd build-test
 ctest --output-on-failure --timeout 600 "$@"
+cd ..
+# A short fuzz run of the score-file reader; tools/fuzz.sh SECONDS runs it for longer.
+tools/fuzz.sh 20

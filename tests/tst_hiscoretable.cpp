@@ -376,6 +376,8 @@ void HiscoreTableTest::failedLoadReportsAndWritesNothing_data()
     QTest::newRow("file ends early") << joined(lines.mid(0, 5)) + "\"Hpspr\"" << true << 5;
     QTest::newRow("damaged first line") << withLine(0, "\"Dphold,\"DA\",\"ee\"\r\n") << true << 0;
     QTest::newRow("folder cannot be listed") << joined(lines) << false << 0;
+    QTest::newRow("name unscrambles below 0") << withLine(2, "\"Fo\x01ud\",\"DE\",\"fd\"\r\n") << true << 2;
+    QTest::newRow("binary junk") << QByteArray("\x00\xff\"\x01,\r", 6) << true << 0;
 }
 
 void HiscoreTableTest::failedLoadReportsAndWritesNothing()

@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QScreen>
@@ -36,6 +37,9 @@ QElapsedTimer& monotonic()
 
 QtPlatform::QtPlatform()
 {
+    // Whatever a picture's header claims, decoding it may take no more than
+    // this; pictures are decoded at card size, far below it.
+    QImageReader::setAllocationLimit(256);
     monotonic();
     randomize();
 }
