@@ -10,10 +10,10 @@ namespace ui {
 
 class Button;
 
-// A window of the game. Its geometry is in twips. A window is "loaded" from the
-// moment it is made (or load() is called again after an unload) until it is
-// unloaded; the program's list of open windows is the loaded ones, in the order
-// they were loaded.
+// A window of the game. Its geometry is in twips. A window is "loaded" from its
+// load() (which each window calls once its controls are made, or which a caller
+// calls again after an unload) until it is unloaded; the program's list of open
+// windows is the loaded ones, in the order they were loaded.
 class Window : public QWidget
 {
     Q_OBJECT
