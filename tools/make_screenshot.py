@@ -17,7 +17,7 @@ import time
 
 here = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(here, "..", "tests", "e2e"))
-from play_game import TWIPS, Display, close, signature, wait_for  # noqa: E402
+from play_game import Display, card_boxes, close, new_game_button, signature, wait_for  # noqa: E402
 
 
 def main():
@@ -32,13 +32,8 @@ def main():
     try:
         window = wait_for("the main window", lambda: display.windows("Brindlepair"))[0]
         ox, oy, width, height = display.client_origin(window)
-        display.click(ox + (120 + 547) / TWIPS, oy + (120 + 187) / TWIPS)
-        boxes = {}
-        for column in range(4):
-            for row in range(4):
-                left = ox + (column * 1732 + 30) / TWIPS
-                top = oy + (595 + row * 1104 + 30) / TWIPS
-                boxes[(column, row)] = (left, top, left + 1602 / TWIPS, top + 974 / TWIPS)
+        display.click(*new_game_button(ox, oy))
+        boxes = card_boxes(ox, oy)
         time.sleep(1.0)
         back = signature(display.screenshot(), boxes[(0, 0)])
 

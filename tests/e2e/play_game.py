@@ -128,6 +128,24 @@ def distance(a, b):
     return max(abs(p - q) for pa, pb in zip(a, b) for p, q in zip(pa, pb))
 
 
+def new_game_button(ox, oy):
+    """The middle of New Game, at (120 + 1095 / 2, 120 + 375 / 2) twips."""
+    return ox + (120 + 547) / TWIPS, oy + (120 + 187) / TWIPS
+
+
+def card_boxes(ox, oy):
+    """The cards of a 4 x 4 board on the designed surface, in screen pixels:
+    cells of 1732 x 1104 twips from the surface's top at 595, each card 30 in
+    and 100 short."""
+    boxes = {}
+    for column in range(4):
+        for row in range(4):
+            left = ox + (column * 1732 + 30) / TWIPS
+            top = oy + (595 + row * 1104 + 30) / TWIPS
+            boxes[(column, row)] = (left, top, left + 1602 / TWIPS, top + 974 / TWIPS)
+    return boxes
+
+
 def close(a, b, tolerance=45):
     return all(abs(p - q) <= tolerance for pa, pb in zip(a, b) for p, q in zip(pa, pb))
 
@@ -146,17 +164,8 @@ def main():
         ox, oy, width, height = wait_for("its size", lambda: display.client_origin(main_window))
         assert (width, height) == (462, 334), (width, height)
 
-        # New Game: the button's middle, at (120 + 1095 / 2, 120 + 375 / 2) twips.
-        display.click(ox + (120 + 547) / TWIPS, oy + (120 + 187) / TWIPS)
-
-        # The cards of a 4 x 4 board on the designed surface: cells of 1732 x 1104
-        # twips from the surface's top at 595, each card 30 in and 100 short.
-        boxes = {}
-        for column in range(4):
-            for row in range(4):
-                left = ox + (column * 1732 + 30) / TWIPS
-                top = oy + (595 + row * 1104 + 30) / TWIPS
-                boxes[(column, row)] = (left, top, left + 1602 / TWIPS, top + 974 / TWIPS)
+        display.click(*new_game_button(ox, oy))
+        boxes = card_boxes(ox, oy)
 
         def dealt():
             shot = display.screenshot()
