@@ -4,12 +4,14 @@
 Starts Xvfb and openbox, runs the built program from a folder of its own (so
 its hiscore.dat is fresh), presses New Game with real pointer events, turns the
 cards by looking at what the window shows, types a name into the high-score
-dialog, presses Enter and reads hiscore.dat back.
+dialog, presses Enter, reads hiscore.dat back, and closes the main window with
+Alt+F4 as a player does: the program must then end with status 0.
 
 usage: play_game.py PROGRAM PICS_DIR NAME_KEY
 """
 
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -18,10 +20,6 @@ import time
 
 TWIPS = 15.0
 NAME = "Robo Player"
-
-
-def run(*args, env=None, check=True):
-    return subprocess.run(args, env=env, check=check, capture_output=True, text=True).stdout
 
 
 def wait_for(what, condition, timeout=30.0):
@@ -51,81 +49,57 @@ class Display:
 
     def close(self):
         for process in (self.wm, self.xvfb):
-            process.terminate()
-            try:
-                process.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                process.kill()
+            process.kill()
+            process.wait()
 
     def xdotool(self, *args, check=True):
-        return run("xdotool", *args, env=self.env, check=check)
+        return subprocess.run(["xdotool", *args], env=self.env, check=check, capture_output=True, text=True).stdout
 
     def windows(self, title):
         out = self.xdotool("search", "--onlyvisible", "--name", "^" + title + "$", check=False)
         return [w for w in out.split() if w]
 
     def client_origin(self, window):
-        info = run("xwininfo", "-id", window, env=self.env)
-        values = {}
-        for line in info.splitlines():
-            line = line.strip()
-            for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"):
-                if line.startswith(key + ":"):
-                    values[key] = int(line.split(":")[1])
-        return (values["Absolute upper-left X"], values["Absolute upper-left Y"],
-                values["Width"], values["Height"])
+        """The client area's left, top, width and height on the screen."""
+        info = subprocess.run(["xwininfo", "-id", window], env=self.env, capture_output=True, text=True).stdout
+        values = dict(line.strip().split(": ", 1) for line in info.splitlines() if ": " in line)
+        return tuple(int(values[key]) for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
-    def click(self, x, y, button=1):
+    def click(self, x, y):
         self.xdotool("mousemove", "--sync", str(int(x)), str(int(y)))
-        self.xdotool("click", str(button))
+        self.xdotool("click", "1")
 
     def screenshot(self):
-        """The whole screen as (width, height, rgb bytes)."""
+        """The whole screen as (width, rgb bytes), from a P6 picture."""
         data = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=self.env,
                               check=True, capture_output=True).stdout
-        # P6 header: magic, width, height, maxval, each separated by whitespace.
-        fields = []
-        pos = 0
-        while len(fields) < 4:
-            while data[pos:pos + 1].isspace():
-                pos += 1
-            start = pos
-            while not data[pos:pos + 1].isspace():
-                pos += 1
-            fields.append(data[start:pos])
-        width, height = int(fields[1]), int(fields[2])
-        return width, height, data[pos + 1:]
-
-
-def pixel(shot, x, y):
-    width, _, rgb = shot
-    i = (int(y) * width + int(x)) * 3
-    return tuple(rgb[i:i + 3])
+        header = re.match(rb"P6\s+(\d+)\s+\d+\s+\d+\s", data)
+        return int(header.group(1)), data[header.end():]
 
 
 def signature(shot, box):
     """The mean colour of each of nine blocks of a card: enough to tell faces
     apart, and the same for two cards showing the same picture, whatever part
     of a pixel their edges fall on."""
+    width, rgb = shot
     left, top, right, bottom = box
     blocks = []
     for bx in range(3):
         for by in range(3):
             total = [0, 0, 0]
-            samples = 0
             for sx in range(8):
                 for sy in range(8):
-                    x = left + (right - left) * (0.1 + 0.8 * (bx * 8 + sx + 0.5) / 24)
-                    y = top + (bottom - top) * (0.1 + 0.8 * (by * 8 + sy + 0.5) / 24)
-                    for i, value in enumerate(pixel(shot, x, y)):
-                        total[i] += value
-                    samples += 1
-            blocks.append(tuple(v / samples for v in total))
+                    x = int(left + (right - left) * (0.1 + 0.8 * (bx * 8 + sx + 0.5) / 24))
+                    y = int(top + (bottom - top) * (0.1 + 0.8 * (by * 8 + sy + 0.5) / 24))
+                    i = (y * width + x) * 3
+                    for channel in range(3):
+                        total[channel] += rgb[i + channel]
+            blocks.append(tuple(v / 64 for v in total))
     return tuple(blocks)
 
 
-def distance(a, b):
-    return max(abs(p - q) for pa, pb in zip(a, b) for p, q in zip(pa, pb))
+def close(a, b, tolerance=45):
+    return all(abs(p - q) <= tolerance for pa, pb in zip(a, b) for p, q in zip(pa, pb))
 
 
 def new_game_button(ox, oy):
@@ -146,8 +120,54 @@ def card_boxes(ox, oy):
     return boxes
 
 
-def close(a, b, tolerance=45):
-    return all(abs(p - q) <= tolerance for pa, pb in zip(a, b) for p, q in zip(pa, pb))
+def play(display, ox, oy):
+    """Finds every pair, remembering every face seen; returns the attempts."""
+    boxes = card_boxes(ox, oy)
+    display.click(*new_game_button(ox, oy))
+    back = wait_for("the dealt board", lambda: (lambda shot: signature(shot, boxes[(0, 0)]) if all(
+        close(signature(shot, box), signature(shot, boxes[(0, 0)])) for box in boxes.values()) else None)(
+        display.screenshot()))
+
+    def turn(cell):
+        box = boxes[cell]
+        display.click((box[0] + box[2]) / 2, (box[1] + box[3]) / 2)
+        return wait_for(f"card {cell} face up", lambda: (lambda face: None if close(face, back) else face)(
+            signature(display.screenshot(), box)), timeout=5)
+
+    def alike(a, b):
+        return a != b and (min(a, b), max(a, b)) not in rejected and close(known[a], known[b])
+
+    known = {}  # cell -> face, for every card seen and not found
+    rejected = set()  # pairs that looked alike but turned back
+    attempts = 0
+    unseen = sorted(boxes)
+    while known or unseen:
+        pair = next(((a, b) for a in known for b in known if alike(a, b)), None)
+        if pair:
+            first, second = pair
+            turn(first)
+            turn(second)
+        elif not unseen:
+            raise SystemExit(f"every card seen, no pair recognised among {sorted(known)}")
+        else:
+            first = unseen.pop(0)
+            known[first] = turn(first)
+            second = next((c for c in known if alike(c, first)), None)
+            if second:
+                turn(second)
+            else:
+                second = unseen.pop(0)
+                known[second] = turn(second)
+        attempts += 2
+        # The last pair opens the high-score dialog at once, which may cover the board.
+        if not display.windows("Brindlepair Hiscore"):
+            time.sleep(1.3)
+            if close(signature(display.screenshot(), boxes[second]), back):
+                rejected.add((min(first, second), max(first, second)))
+                wait_for("the pair face down", lambda: close(signature(display.screenshot(), boxes[first]), back), 5)
+                continue
+        del known[first], known[second]
+    return attempts
 
 
 def main():
@@ -157,119 +177,33 @@ def main():
     shutil.copytree(pics, os.path.join(folder, "pics"))
     display = Display()
     game = None
+    errors = os.path.join(folder, "stderr.txt")
     try:
-        game = subprocess.Popen([os.path.join(folder, os.path.basename(program))], cwd=folder,
-                                env=display.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        with open(errors, "w") as stderr:
+            game = subprocess.Popen([os.path.join(folder, os.path.basename(program))], cwd=folder,
+                                    env=display.env, stdout=subprocess.DEVNULL, stderr=stderr)
         main_window = wait_for("the main window", lambda: display.windows("Brindlepair"))[0]
         ox, oy, width, height = wait_for("its size", lambda: display.client_origin(main_window))
         assert (width, height) == (462, 334), (width, height)
-
-        display.click(*new_game_button(ox, oy))
-        boxes = card_boxes(ox, oy)
-
-        def dealt():
-            shot = display.screenshot()
-            backs = [signature(shot, box) for box in boxes.values()]
-            return shot if all(close(b, backs[0]) for b in backs) and backs[0][4] != (0, 0, 0) else None
-
-        shot = wait_for("the dealt board", dealt)
-        back = signature(shot, boxes[(0, 0)])
-
-        def turn(cell):
-            box = boxes[cell]
-            display.click((box[0] + box[2]) / 2, (box[1] + box[3]) / 2)
-            return wait_for(f"card {cell} face up",
-                            lambda: (lambda s: s if not close(signature(s, box), back) else None)(
-                                display.screenshot()), timeout=5)
-
-        def face_down(cell):
-            wait_for(f"card {cell} face down",
-                     lambda: close(signature(display.screenshot(), boxes[cell]), back), timeout=5)
-
-        def still_up(cells):
-            """A pair taken for a match stays face up; a mismatch turns back
-            after its second."""
-            time.sleep(1.4)
-            if display.windows("Brindlepair Hiscore"):
-                return True
-            shot = display.screenshot()
-            return all(not close(signature(shot, boxes[c]), back) for c in cells)
-
-        known = {}      # cell -> face signature, for cards seen but not found
-        rejected = set()  # pairs that looked alike but turned back
-        found = set()
-        attempts = 0
-        unseen = [cell for cell in sorted(boxes)]
-        while len(found) < 16:
-            # A pair already seen twice: take it.
-            pair = None
-            for a in known:
-                for b in known:
-                    if a < b and (a, b) not in rejected and close(known[a], known[b]):
-                        pair = (a, b)
-            if pair:
-                for cell in pair:
-                    turn(cell)
-                    attempts += 1
-                if still_up(pair):
-                    found.update(pair)
-                    for cell in pair:
-                        del known[cell]
-                else:
-                    rejected.add(pair)
-                continue
-            if not unseen:
-                pairs = sorted(round(distance(known[a], known[b])) for a in known for b in known if a < b)
-                raise SystemExit("every card seen, no pair recognised; closest: " + str(pairs[:10]))
-            first = unseen.pop(0)
-            shot = turn(first)
-            attempts += 1
-            face = signature(shot, boxes[first])
-            partner = min((c for c, f in known.items() if close(f, face)),
-                          key=lambda c: distance(known[c], face), default=None)
-            if partner:
-                turn(partner)
-                attempts += 1
-                if still_up((first, partner)):
-                    found.update((first, partner))
-                    del known[partner]
-                else:
-                    known[first] = face
-                    rejected.add(tuple(sorted((first, partner))))
-                continue
-            if not unseen:
-                raise SystemExit("no card left to turn; distances to the cards seen: "
-                                 + str(sorted(round(distance(face, f)) for f in known.values())))
-            second = unseen.pop(0)
-            shot = turn(second)
-            attempts += 1
-            second_face = signature(shot, boxes[second])
-            # The last pair opens the high-score dialog at once, which may
-            # cover part of the board.
-            if display.windows("Brindlepair Hiscore") or (close(second_face, face) and still_up((first, second))):
-                found.update((first, second))
-                continue
-            known[first] = face
-            known[second] = second_face
-            face_down(second)
-            face_down(first)
+        attempts = play(display, ox, oy)
 
         dialog = wait_for("the high-score dialog", lambda: display.windows("Brindlepair Hiscore"))[0]
-        time.sleep(0.5)
         display.xdotool("windowactivate", "--sync", dialog, check=False)
         display.xdotool("type", "--delay", "30", NAME)
         display.xdotool("key", "Return")
         wait_for("the dialog to close", lambda: not display.windows("Brindlepair Hiscore"))
-
-        score_file = os.path.join(folder, "hiscore.dat")
-        data = wait_for("hiscore.dat", lambda: open(score_file, "rb").read() if os.path.exists(score_file) else None)
-        lines = data.split(b"\r\n")
+        with open(os.path.join(folder, "hiscore.dat"), "rb") as scores:
+            lines = scores.read().split(b"\r\n")
         assert len(lines) == 16 and lines[15] == b"", "15 lines, each ending in CR LF"
-        names = [bytes(c - name_key for c in line.split(b'","')[0][1:]).decode("latin-1") for line in lines[:3]]
+        names = [bytes(c - name_key for c in line.split(b'","')[0][1:]).decode("cp1252") for line in lines[:3]]
         assert NAME in names, f"{NAME!r} not among the 4 x 4 names {names!r}"
-        print(f"played a 4 x 4 game in {attempts} attempts; hiscore.dat holds {NAME!r}")
-        game.terminate()
-        game.wait(timeout=10)
+
+        display.xdotool("windowactivate", "--sync", main_window, check=False)
+        display.xdotool("key", "alt+F4")
+        status = game.wait(timeout=10)
+        with open(errors) as stderr:
+            assert status == 0, f"the program ended with status {status}:\n{stderr.read()}"
+        print(f"played a 4 x 4 game in {attempts} attempts; hiscore.dat holds {NAME!r}; closed with Alt+F4")
     finally:
         if game and game.poll() is None:
             game.kill()

@@ -1,17 +1,15 @@
 #pragma once
 
 #include "ui/QtPlatform.h"
+#include "ui/Window.h"
 
-#include <QList>
-#include <QStringList>
+#include <QCoreApplication>
+#include <QDir>
+#include <QSaveFile>
 #include <QTemporaryDir>
 
 #include <deque>
 #include <functional>
-
-namespace ui {
-class Window;
-}
 
 // The platform the tests drive the game through: a clock that moves only when
 // told (or when the game sleeps), scripted random numbers, message boxes that
@@ -21,56 +19,116 @@ class Window;
 class TestPlatform : public ui::QtPlatform
 {
 public:
-    TestPlatform();
-    ~TestPlatform() override;
+    TestPlatform() { ui::setPlatform(this); }
+    ~TestPlatform() override { ui::setPlatform(nullptr); }
 
-    float clock() override { return now; }
-    void sleep(float seconds) override;
+    // A wait that spins on the clock would never see it move: after far too
+    // many reads it moves on by itself, so such a wait ends (and its test
+    // fails on the count of reads) instead of hanging.
+    float clock() override { return ++clockReads % 10000 == 0 ? now += 1.0f : now; }
+    void sleep(float seconds) override
+    {
+        ++clockSleeps;
+        now += seconds;
+        if (onSleep)
+            onSleep(seconds);
+    }
     float timeOfDay() override { return now; }
     void randomize() override { ++randomizeCalls; }
-    float rnd() override;
-    void messageBox(const QString& text) override;
-    void showModal(ui::Window& window, ui::Window* owner) override;
-    void processEvents() override;
+    // The values of `randoms` in turn, then zeros.
+    float rnd() override
+    {
+        const float value = randoms.empty() ? 0.0f : randoms.front();
+        if (!randoms.empty())
+            randoms.pop_front();
+        return value;
+    }
+    void messageBox(const QString& text) override
+    {
+        messages.append(text);
+        if (onMessage)
+            onMessage(text);
+    }
+    // Shows the window and hands it to the next answer, which must close it;
+    // without an answer left, it is closed with its close control.
+    void showModal(ui::Window& window, ui::Window*) override
+    {
+        modalCaptions.append(window.windowTitle());
+        window.show();
+        if (!modalAnswers.empty()) {
+            auto answer = std::move(modalAnswers.front());
+            modalAnswers.pop_front();
+            answer(window);
+        }
+        if (window.isLoaded())
+            window.close();
+    }
+    void processEvents() override
+    {
+        ++processEventsCalls;
+        if (onProcessEvents)
+            onProcessEvents();
+        QCoreApplication::processEvents();
+    }
     bool timersRun() override { return false; }
     void quit() override { ++quitCalls; }
     QString programDir() override { return dir.path(); }
-    bool listFiles(const QString& pattern, QStringList& names) override;
-    ui::Picture loadPicture(const QString& path) override;
+    bool listFiles(const QString& pattern, QStringList& names) override
+    {
+        return !unlistable.contains(pattern) && QtPlatform::listFiles(pattern, names);
+    }
+    ui::Picture loadPicture(const QString& path) override
+    {
+        loadedPaths.append(path);
+        return QtPlatform::loadPicture(path);
+    }
+    bool writeFileWhole(const QString& path, const QByteArray& contents) override
+    {
+        writtenFiles.append(path);
+        if (failWritingAfter < 0)
+            return QtPlatform::writeFileWhole(path, contents);
+        QSaveFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(contents.left(failWritingAfter));
+        file.cancelWriting();
+        return false;
+    }
 
     // The picture folder of the program directory, created on first use.
-    QString picsDir();
+    QString picsDir()
+    {
+        QDir(dir.path()).mkpath(QStringLiteral("pics"));
+        return dir.path() + QStringLiteral("/pics");
+    }
     // Writes a JPEG of the given size and colour into the picture folder.
-    void writePicture(const QString& fileName, QColor color, QSize size = {60, 40});
+    void writePicture(const QString& fileName, QColor color, QSize size = {60, 40})
+    {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(color);
+        image.save(picsDir() + u'/' + fileName, "JPG", 95);
+    }
 
     QTemporaryDir dir;
     float now = 1000.0f;
-    // Values handed out by rnd(), in order; once used up, `randomFallback` is returned.
+    int clockReads = 0;
     std::deque<float> randoms;
-    float randomFallback = 0.0f;
     int randomizeCalls = 0;
-    int rndCalls = 0;
     int quitCalls = 0;
     int clockSleeps = 0;
     int processEventsCalls = 0;
     // Runs inside every sleep of the game, after the clock has moved on.
     std::function<void(float seconds)> onSleep;
-
     QStringList messages;
     // Runs inside a message box, before it is answered.
     std::function<void(const QString&)> onMessage;
-    // Answers for modal windows, used in order; each gets the window and must
-    // close it. Without an answer left, the window is closed with its close control.
     std::deque<std::function<void(ui::Window&)>> modalAnswers;
-    QList<QString> modalCaptions;
+    QStringList modalCaptions;
     // Runs inside processEvents, before the real events are processed.
     std::function<void()> onProcessEvents;
     // Every picture path loaded, in order.
     QStringList loadedPaths;
     // Paths for which listing fails as if the folder could not be read.
     QStringList unlistable;
-
-    bool writeFileWhole(const QString& path, const QByteArray& contents) override;
     // Every file replaced whole, by its path, in order.
     QStringList writtenFiles;
     // From zero up: replacing a file fails once that many bytes of the new content

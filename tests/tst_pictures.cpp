@@ -1,0 +1,508 @@
+// Pictures: finding and loading one (getPic), building a board's faces with the
+// progress window and the fallbacks, pictures held no larger than a card needs,
+// and decoding ahead of the build.
+#include "BoardFixture.h"
+
+#include "game/Rounding.h"
+#include "pictures/FormProgress.h"
+#include "pictures/PictureFolder.h"
+#include "settings/Dialog.h"
+#include "ui/PicturePrefetch.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QTest>
+
+#include <cmath>
+
+namespace {
+
+// A picture cut into four colours at a quarter of its width and height.
+QImage quarteredPicture(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.fillRect(image.rect(), Qt::yellow);
+    painter.fillRect(0, 0, size.width() / 4, size.height() / 4, Qt::red);
+    painter.fillRect(size.width() / 4, 0, size.width(), size.height() / 4, Qt::green);
+    painter.fillRect(0, size.height() / 4, size.width() / 4, size.height(), Qt::blue);
+    return image;
+}
+
+QByteArray jpeg(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPG", 95);
+    return bytes;
+}
+
+// The offset of a JPEG's frame header (SOF0 marker), found by walking its segments.
+qsizetype frameHeader(const QByteArray& bytes)
+{
+    qsizetype pos = 2;
+    while (pos + 4 <= bytes.size() && uchar(bytes[pos]) == 0xff && uchar(bytes[pos + 1]) != 0xc0)
+        pos += 2 + (uchar(bytes[pos + 2]) << 8 | uchar(bytes[pos + 3]));
+    return pos;
+}
+
+// The process's peak resident memory in kB, started anew (Linux resets it on
+// writing 5 to clear_refs) before the action; the growth during it.
+qint64 peakGrowthKb(const std::function<void()>& action)
+{
+    const auto peak = [] {
+        const QByteArray status = fixture::fileBytes(QStringLiteral("/proc/self/status"));
+        const qsizetype at = status.indexOf("VmHWM:");
+        return status.mid(at + 6, status.indexOf('\n', at) - at - 6).trimmed().split(' ').value(0).toLongLong();
+    };
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    if (refs.open(QIODevice::WriteOnly))
+        refs.write("5");
+    refs.close();
+    const qint64 before = peak();
+    action();
+    return peak() - before;
+}
+
+bool progressWindowOpen()
+{
+    for (ui::Window* window : ui::Window::openWindows())
+        if (qobject_cast<FormProgress*>(window))
+            return true;
+    return false;
+}
+
+QStringList keysOf(const Form1& form)
+{
+    QStringList keys;
+    form.board().forEachCell([&](int x, int y) { keys << form.board().card(x, y).fName; });
+    return keys;
+}
+
+QStringList facePaths(TestPlatform& platform, int faces, const QString& deck = QStringLiteral("deckAcorn"))
+{
+    QStringList paths;
+    for (int n = 0; n < faces; ++n)
+        paths << platform.picsDir() + u'/' + fixture::faceFile(QStringLiteral("cardPussy"), n);
+    return paths << platform.picsDir() + u'/' + deck + QStringLiteral(".jpg");
+}
+
+enum class Outcome { Picture, Missing, LoadError };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Outcome)
+
+struct Asked
+{
+    QString name;
+    int count;
+    // The file getPic looks for, in the picture folder.
+    QString path;
+    Outcome outcome;
+    // What the folder holds: a file (a folder when its name ends in a slash).
+    QString file = QStringLiteral("cardPussy00.jpg");
+    QByteArray content = jpeg(quarteredPicture(QSize(120, 80)));
+};
+
+struct Decode
+{
+    QSize size;
+    QByteArray format;
+    QSize bound;
+    QSize held;
+};
+
+struct Bar
+{
+    int max;
+    QList<int> values;
+    int width;
+    int maxAfter;
+    bool reloaded = false;
+};
+
+class PicturesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void getPicGivesWhatTheFileHolds_data()
+    {
+        QTest::addColumn<Asked>("asked");
+        const QByteArray good = jpeg(quarteredPicture(QSize(120, 80)));
+        QByteArray huge = good;
+        // Height and width, big-endian, after the marker, the length and the precision.
+        for (const qsizetype at : {frameHeader(good) + 5, frameHeader(good) + 7}) {
+            huge[at] = char(30000 >> 8);
+            huge[at + 1] = char(30000 & 0xff);
+        }
+        QTest::newRow("a picture") << Asked{"cardPussy", 0, "cardPussy00.jpg", Outcome::Picture};
+        QTest::newRow("no face 07") << Asked{"cardPussy", 7, "cardPussy07.jpg", Outcome::Missing};
+        QTest::newRow("no face 17") << Asked{"cardPussy", 17, "cardPussy17.jpg", Outcome::Missing};
+        QTest::newRow("no face 100") << Asked{"cardPussy", 100, "cardPussy100.jpg", Outcome::Missing};
+        QTest::newRow("no deck") << Asked{"deckAcorn", -1, "deckAcorn.jpg", Outcome::Missing};
+        QTest::newRow("(select new) face") << Asked{"(select new)", 8, "(select new)08.jpg", Outcome::Missing};
+        QTest::newRow("(select new) deck") << Asked{"(select new)", -1, "(select new).jpg", Outcome::Missing};
+        QTest::newRow("hidden file") << Asked{".cardHidden", 0, ".cardHidden00.jpg", Outcome::Missing, ".cardHidden00.jpg"};
+        QTest::newRow("folder named like the face") << Asked{"cardPussy", 0, "cardPussy00.jpg", Outcome::Missing,
+                                                             "cardPussy00.jpg/"};
+        QTest::newRow("wildcard in the name") << Asked{"card*", 0, "card*00.jpg", Outcome::Missing};
+        QTest::newRow("other letter case") << Asked{"cardPussy", 0, "cardPussy00.jpg", Outcome::Missing,
+                                                    "cardpussy00.jpg"};
+        QTest::newRow("empty file") << Asked{"cardPussy", 0, "cardPussy00.jpg", Outcome::LoadError,
+                                             "cardPussy00.jpg", {}};
+        QTest::newRow("JPEG cut in its header") << Asked{"cardPussy", 0, "cardPussy00.jpg", Outcome::LoadError,
+                                                         "cardPussy00.jpg", good.left(frameHeader(good))};
+        QTest::newRow("text file named .jpg") << Asked{"cardPussy", 0, "cardPussy00.jpg", Outcome::LoadError,
+                                                       "cardPussy00.jpg", "this is no picture\n"};
+        QTest::newRow("folder cannot be listed") << Asked{"cardPussy", 0, "cardPussy00.jpg", Outcome::LoadError};
+        // Decoded within bounds, or refused as unreadable: either will do, a gigabyte will not.
+        QTest::newRow("JPEG whose header claims 30000 x 30000") << Asked{"cardPussy", 0, "cardPussy00.jpg",
+                                                                         Outcome::LoadError, "cardPussy00.jpg", huge};
+    }
+
+    void getPicGivesWhatTheFileHolds()
+    {
+        QFETCH(Asked, asked);
+        TestPlatform platform;
+        if (asked.file.endsWith(u'/'))
+            QVERIFY(QDir(platform.picsDir()).mkpath(asked.file));
+        else
+            fixture::putFile(platform.picsDir() + u'/' + asked.file, asked.content);
+        const QString path = platform.picsDir() + u'/' + asked.path;
+        if (QByteArray(QTest::currentDataTag()).startsWith("folder cannot"))
+            platform.unlistable << path;
+        Form1 form;
+        form.show();
+
+        ui::Picture picture;
+        const qint64 growthKb = peakGrowthKb([&] { picture = form.getPic(asked.name, asked.count); });
+        QVERIFY2(growthKb < 1024 * 1024, qPrintable(QString::number(growthKb)));
+        const bool huge = QByteArray(QTest::currentDataTag()).startsWith("JPEG whose");
+        if (huge && picture)
+            asked.outcome = Outcome::Picture;
+
+        QCOMPARE(bool(picture), asked.outcome == Outcome::Picture);
+        // Nothing is kept: every call reads the file again.
+        if (picture) {
+            QCOMPARE(picture->size() == QSize(120, 80), !huge);
+            QVERIFY(form.getPic(asked.name, asked.count) != picture);
+        }
+        const QStringList messages[] = {{}, {fixture::missingMessage(path)}, {fixture::loadErrorMessage(path)}};
+        QCOMPARE(platform.messages, messages[int(asked.outcome)]);
+        if (asked.outcome == Outcome::Missing)
+            QVERIFY(platform.loadedPaths.isEmpty());
+        // Only an unreadable picture ends the program; getPic changes no choice.
+        QCOMPARE(platform.quitCalls, int(asked.outcome == Outcome::LoadError));
+        QCOMPARE(form.isVisible(), asked.outcome != Outcome::LoadError);
+        QCOMPARE(form.cardName + form.deckName, QStringLiteral("cardPussydeckAcorn"));
+    }
+
+    void buildPutsThePairsInConsecutiveCells_data()
+    {
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("pairs");
+        QTest::newRow("4 x 4") << 4 << 4 << 8;
+        QTest::newRow("5 x 4") << 5 << 4 << 10;
+        // With five rows a pair straddles two columns: face 02 lies on (0, 4) and (1, 0).
+        QTest::newRow("6 x 5") << 6 << 5 << 15;
+        QTest::newRow("6 x 6") << 6 << 6 << 18;
+        // An odd board: the last card has a face of its own, 13 faces for a bar of 12.
+        QTest::newRow("5 x 5") << 5 << 5 << 12;
+    }
+
+    void buildPutsThePairsInConsecutiveCells()
+    {
+        QFETCH(int, columns);
+        QFETCH(int, rows);
+        QFETCH(int, pairs);
+        TestPlatform platform;
+        fixture::writePictures(platform);
+        Form1 form;
+        form.squareMaxX = columns;
+        form.squareMaxY = rows;
+        // The bar after every card, as the window shows it when it handles events.
+        QList<int> widths;
+        platform.onProcessEvents = [&] {
+            FormProgress& progress = form.progressWindow();
+            QCOMPARE(progress.maxValue(), pairs);
+            widths << int(progress.Shape1.width());
+        };
+        // A generator of zeros swaps (0, 0) with itself: the deal keeps the build's order.
+        QTest::mouseClick(&form.Command1, Qt::LeftButton);
+
+        const int cells = columns * rows;
+        QCOMPARE(platform.loadedPaths, facePaths(platform, (cells + 1) / 2));
+        // Every picture decoded once, ahead of the walk; nothing held afterwards.
+        QCOMPARE(platform.picturesDecodedAhead(), platform.loadedPaths.size());
+        QCOMPARE(platform.picturesDecoded(), platform.loadedPaths.size());
+        QCOMPARE(platform.picturesHeldAhead(), 0);
+        QStringList keys;
+        QList<int> expectedWidths;
+        for (int cell = 0; cell < cells; ++cell) {
+            keys << QStringLiteral("cardPussy%1").arg(cell / 2 + 1);
+            expectedWidths << std::min(3925, game::roundHalfEven(3925.0 / pairs * (cell / 2 + 1)));
+            const MemoCard& card = form.board().card(cell / rows, cell % rows);
+            const MemoCard& first = form.board().card((cell - cell % 2) / rows, (cell - cell % 2) % rows);
+            QVERIFY(card.pic);
+            QCOMPARE(card.pic, first.pic);
+        }
+        QCOMPARE(keysOf(form), keys);
+        QCOMPARE(widths, expectedWidths);
+        QVERIFY(!progressWindowOpen());
+        QVERIFY(form.Image1.hasPicture());
+        // Outside a build, a picture is decoded there and then.
+        QVERIFY(form.getPic(QStringLiteral("cardPussy"), 3));
+        QCOMPARE(platform.picturesDecodedAhead(), platform.loadedPaths.size() - 1);
+    }
+
+    void missingFacesFallBackToTheSettingsDialog()
+    {
+        // Faces 00 to 07 and a 5 x 4 board: 08, 09 and the deck are missing,
+        // and every dialog is cancelled.
+        TestPlatform platform;
+        fixture::writePictures(platform, 8, QStringLiteral("cardPussy"), QStringLiteral("deckOther"));
+        Form1 form;
+        form.squareMaxX = 5;
+        platform.modalAnswers.assign(3, fixture::cancelSettings);
+        // Decoding ahead loads nothing out of turn: what was loaded at each message.
+        QList<qsizetype> loadedAtMessage;
+        platform.onMessage = [&](const QString&) { loadedAtMessage << platform.loadedPaths.size(); };
+        QTest::mouseClick(&form.Command1, Qt::LeftButton);
+
+        const QString pics = platform.picsDir() + u'/';
+        QCOMPARE(platform.messages, (QStringList{fixture::missingMessage(pics + QStringLiteral("cardPussy08.jpg")),
+                                                fixture::missingMessage(pics + QStringLiteral("(select new)08.jpg")),
+                                                fixture::missingMessage(pics + QStringLiteral("(select new)09.jpg")),
+                                                fixture::missingMessage(pics + QStringLiteral("(select new)09.jpg")),
+                                                fixture::missingMessage(pics + QStringLiteral("deckAcorn.jpg")),
+                                                fixture::missingMessage(pics + QStringLiteral("(select new).jpg"))}));
+        QCOMPARE(loadedAtMessage, QList<qsizetype>(6, 8));
+        QCOMPARE(platform.modalCaptions, QStringList(3, QStringLiteral("Brindlepair Settings")));
+        QCOMPARE(platform.loadedPaths, facePaths(platform, 8).mid(0, 8));
+        QCOMPARE(form.cardName + form.deckName, QStringLiteral("(select new)(select new)"));
+        QVERIFY(!form.Image1.hasPicture());
+        QVERIFY(form.isBoardReady());
+        QCOMPARE(keysOf(form).mid(16), (QStringList{"(select new)9", "(select new)9", "(select new)10", "(select new)10"}));
+        form.board().forEachCell([&](int x, int y) { QCOMPARE(bool(form.board().card(x, y).pic), x < 4); });
+        QCOMPARE(platform.picturesHeldAhead(), 0);
+    }
+
+    void setChosenInTheFallbackIsUsedFromThenOn()
+    {
+        TestPlatform platform;
+        fixture::writePictures(platform, 3);
+        fixture::writePictures(platform, 8, QStringLiteral("cardOther"));
+        Form1 form;
+        platform.modalAnswers = {fixture::chooseSettings(QStringLiteral("cardOther"))};
+        QTest::mouseClick(&form.Command1, Qt::LeftButton);
+
+        QCOMPARE(platform.messages.size(), 1);
+        QCOMPARE(form.cardName, QStringLiteral("cardOther"));
+        QCOMPARE(keysOf(form).mid(4, 4), (QStringList{"cardPussy3", "cardPussy3", "cardOther4", "cardOther4"}));
+        QCOMPARE(platform.loadedPaths.at(3), platform.picsDir() + QStringLiteral("/cardOther03.jpg"));
+        QVERIFY(!platform.loadedPaths.contains(platform.picsDir() + QStringLiteral("/cardOther00.jpg")));
+    }
+
+    void buildStops_data()
+    {
+        QTest::addColumn<bool>("unreadable");
+        QTest::newRow("at an unreadable face") << true;
+        QTest::newRow("when the main window is closed") << false;
+    }
+
+    void buildStops()
+    {
+        QFETCH(bool, unreadable);
+        TestPlatform platform;
+        fixture::writePictures(platform);
+        const QString third = platform.picsDir() + QStringLiteral("/cardPussy02.jpg");
+        if (unreadable)
+            fixture::putFile(third, "not a picture");
+        for (int n = 3; n < 18; ++n)
+            QVERIFY(quarteredPicture(QSize(2400, 1800))
+                        .save(platform.picsDir() + u'/' + fixture::faceFile(QStringLiteral("cardPussy"), n)));
+        Form1 form;
+        form.squareMaxX = 6;
+        form.squareMaxY = 6;
+        form.show();
+        int cards = 0;
+        platform.onProcessEvents = [&] {
+            if (++cards == 5 && !unreadable)
+                form.close();
+        };
+        QTest::mouseClick(&form.Command1, Qt::LeftButton);
+
+        QCOMPARE(platform.loadedPaths.size(), 3);
+        QCOMPARE(platform.messages, unreadable ? QStringList{fixture::loadErrorMessage(third)} : QStringList());
+        QVERIFY(!form.isBoardReady());
+        QVERIFY(!form.isLoaded());
+        QVERIFY(ui::Window::openWindows().isEmpty());
+        QVERIFY(platform.modalCaptions.isEmpty());
+        QCOMPARE(platform.quitCalls, 1);
+        // Nothing is decoding any more, and nothing decodes later.
+        QCOMPARE(platform.picturesHeldAhead(), 0);
+        const int decoded = platform.picturesDecodedAhead();
+        QCoreApplication::processEvents();
+        QCOMPARE(platform.picturesDecodedAhead(), decoded);
+    }
+
+    void progressBarFollowsTheCount_data()
+    {
+        QTest::addColumn<Bar>("bar");
+        QTest::newRow("1 of 8") << Bar{8, {1}, 491, 8};
+        QTest::newRow("4 of 8, half to even") << Bar{8, {4}, 1962, 8};
+        QTest::newRow("8 of 8") << Bar{8, {8}, 3925, 8};
+        QTest::newRow("1 of 10, half to even") << Bar{10, {1}, 392, 10};
+        QTest::newRow("3 of 10") << Bar{10, {3}, 1178, 10};
+        QTest::newRow("0 means 50") << Bar{0, {10}, 785, 50};
+        QTest::newRow("below zero is empty") << Bar{8, {-2}, 0, 8};
+        QTest::newRow("past full stays full") << Bar{8, {8, 9}, 3925, 8};
+        QTest::newRow("loaded again, empty again") << Bar{8, {5}, 0, 8, true};
+    }
+
+    void progressBarFollowsTheCount()
+    {
+        QFETCH(Bar, bar);
+        TestPlatform platform;
+        FormProgress progress;
+        QVERIFY(progress.isVisible());
+        // The bar starts empty, 50 twips inside the outline, and when full ends
+        // where the outline does.
+        const ui::Shape& shape = progress.Shape1;
+        QCOMPARE(QRectF(shape.left(), shape.top(), shape.width(), shape.height()), QRectF(290, 890, 0, 245));
+        QCOMPARE(shape.left() + progress.fullBarWidth(), progress.imgProgress.left() + progress.imgProgress.width());
+        progress.setMax(bar.max);
+        for (int value : bar.values)
+            progress.update(value);
+        if (bar.reloaded) {
+            progress.unload();
+            QVERIFY(!progress.isVisible());
+            progress.load();
+        }
+        QCOMPARE(shape.width(), float(bar.width));
+        QCOMPARE(progress.maxValue(), bar.maxAfter);
+    }
+
+    void decodingHoldsAPictureAtTheBound_data()
+    {
+        QTest::addColumn<Decode>("decode");
+        QTest::newRow("4000 x 3000 JPEG, smoothed after the decode") << Decode{{4000, 3000}, "JPG", {800, 600}, {800, 600}};
+        QTest::newRow("4000 x 3000 JPEG, decoded right at the size held")
+            << Decode{{4000, 3000}, "JPG", {1000, 750}, {1000, 750}};
+        QTest::newRow("3000 x 4000 JPEG") << Decode{{3000, 4000}, "JPG", {800, 600}, {800, 1066}};
+        QTest::newRow("1000 x 700 JPEG") << Decode{{1000, 700}, "JPG", {800, 600}, {857, 600}};
+        QTest::newRow("small JPEG kept as it is") << Decode{{300, 200}, "JPG", {800, 600}, {300, 200}};
+        QTest::newRow("large PNG under a .jpg name") << Decode{{2400, 1800}, "PNG", {800, 600}, {800, 600}};
+    }
+
+    void decodingHoldsAPictureAtTheBound()
+    {
+        QFETCH(Decode, decode);
+        TestPlatform platform;
+        const QString first = platform.picsDir() + QStringLiteral("/first.jpg");
+        const QString second = platform.picsDir() + QStringLiteral("/second.jpg");
+        QVERIFY(quarteredPicture(decode.size).save(first, decode.format.constData(), 95));
+        QVERIFY(quarteredPicture(decode.size).mirrored(true, true).save(second, decode.format.constData(), 95));
+        // Two decodes in turn share the memory of their middle step.
+        QImage scratch;
+        const QImage one = ui::decodePicture(first, decode.bound, &scratch);
+        const QImage two = ui::decodePicture(second, decode.bound, &scratch);
+        QCOMPARE(one.size(), decode.held);
+        QCOMPARE(two.size(), decode.held);
+        // Scaled down, each picture is still all there, and the second decode
+        // wrote nothing into the first.
+        const QPoint last(decode.held.width() - 3, decode.held.height() - 3);
+        QVERIFY(fixture::sameColour(one.pixelColor(2, 2), Qt::red));
+        QVERIFY(fixture::sameColour(one.pixelColor(last), Qt::yellow));
+        QVERIFY(fixture::sameColour(two.pixelColor(2, 2), Qt::yellow));
+        QVERIFY(fixture::sameColour(two.pixelColor(last), Qt::red));
+    }
+
+    void largeFaceIsHeldAtWhatTheLargestCardNeeds()
+    {
+        TestPlatform platform;
+        fixture::writePictures(platform, 8);
+        QVERIFY(quarteredPicture(QSize(4000, 3000)).save(platform.picsDir() + QStringLiteral("/cardPussy00.jpg")));
+        Form1 form;
+        QTest::mouseClick(&form.Command1, Qt::LeftButton);
+        // The largest card: a quarter of the screen each way, on a 4 x 4 board.
+        const QSize screen = form.screenDevicePixels();
+        const QSize card((screen.width() + 3) / 4, (screen.height() + 3) / 4);
+        QCOMPARE(platform.pictureBound(), card);
+        // Far below the photo's size, yet enough to fill that card both ways; a
+        // small face is held as it was drawn.
+        QCOMPARE(form.board().card(0, 0).pic->size(), ui::boundedSize(QSize(4000, 3000), card));
+        QVERIFY(form.board().card(0, 0).pic->width() < 2000);
+        QCOMPARE(form.board().card(0, 2).pic->size(), QSize(60, 40));
+    }
+
+    void fileChangedAfterItsDecodeIsReadAgain()
+    {
+        TestPlatform platform;
+        fixture::writePictures(platform, 8);
+        Form1 form;
+        int cards = 0;
+        platform.onProcessEvents = [&] {
+            // Face 01 is decoding or decoded ahead by now; it is replaced by another picture.
+            if (++cards == 1)
+                QVERIFY(quarteredPicture(QSize(200, 100)).save(platform.picsDir() + QStringLiteral("/cardPussy01.jpg")));
+        };
+        QTest::mouseClick(&form.Command1, Qt::LeftButton);
+        QCOMPARE(form.board().card(0, 2).pic->size(), QSize(200, 100));
+        QCOMPARE(platform.loadedPaths.size(), 9);
+        QVERIFY(platform.messages.isEmpty());
+    }
+
+    void prefetchHandsOverOnlyWhatItWasAskedFor_data()
+    {
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<QSize>("bound");
+        QTest::addColumn<bool>("handed");
+        QTest::newRow("first of the queue") << "a.jpg" << QSize(800, 600) << true;
+        QTest::newRow("later in the queue") << "c.jpg" << QSize(800, 600) << true;
+        QTest::newRow("not queued") << "x.jpg" << QSize(800, 600) << false;
+        QTest::newRow("queued, other bound") << "b.jpg" << QSize(400, 300) << false;
+        QTest::newRow("queued, not a picture") << "bad.jpg" << QSize(800, 600) << false;
+        QTest::newRow("queued, missing") << "gone.jpg" << QSize(800, 600) << false;
+    }
+
+    void prefetchHandsOverOnlyWhatItWasAskedFor()
+    {
+        QFETCH(QString, asked);
+        QFETCH(QSize, bound);
+        QFETCH(bool, handed);
+        TestPlatform platform;
+        const QString pics = platform.picsDir() + u'/';
+        for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
+            QVERIFY(quarteredPicture(QSize(1600, 1200)).save(pics + QLatin1String(name)));
+        QVERIFY(quarteredPicture(QSize(100, 80)).save(pics + QStringLiteral("last.jpg")));
+        fixture::putFile(pics + QStringLiteral("bad.jpg"), "no picture");
+        QStringList queued;
+        for (const char* name : {"a.jpg", "b.jpg", "bad.jpg", "gone.jpg", "c.jpg", "last.jpg"})
+            queued << pics + QLatin1String(name);
+
+        ui::PicturePrefetch prefetch;
+        prefetch.start(queued, QSize(800, 600));
+        const std::optional<QImage> image = prefetch.take(pics + asked, bound);
+        QCOMPARE(image.has_value(), handed);
+        if (handed)
+            QCOMPARE(image->size(), QSize(800, 600));
+        // Whatever happened to the path asked for, the queue goes on after it.
+        const std::optional<QImage> last = prefetch.take(pics + QStringLiteral("last.jpg"), QSize(800, 600));
+        QVERIFY(last.has_value());
+        QCOMPARE(last->size(), QSize(100, 80));
+        // A path is handed over once: the next one asking decodes it itself.
+        QVERIFY(!prefetch.take(pics + QStringLiteral("last.jpg"), QSize(800, 600)).has_value());
+        prefetch.stop();
+        QCOMPARE(prefetch.held(), 0);
+    }
+};
+
+QTEST_MAIN(PicturesTest)
+#include "tst_pictures.moc"
