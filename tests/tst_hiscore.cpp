@@ -3,6 +3,7 @@
 // tables and saves them.
 #include "BoardFixture.h"
 
+#include "hiscore/CodePage.h"
 #include "hiscore/Dialog1.h"
 #include "hiscore/HiscoreTable.h"
 
@@ -150,29 +151,30 @@ private slots:
     {
         QTest::addColumn<QString>("plain");
         QTest::addColumn<int>("key");
-        // Nothing where a shifted code leaves 0 to 255.
-        QTest::addColumn<std::optional<QString>>("scrambled");
-        QTest::newRow("empty") << QString() << 3 << std::optional<QString>(QString());
-        QTest::newRow("name") << "Amelia" << 3 << std::optional<QString>("Dphold");
-        QTest::newRow("digits to capitals") << "0123456789" << 17 << std::optional<QString>("ABCDEFGHIJ");
-        QTest::newRow("digits to small letters") << "30" << 49 << std::optional<QString>("da");
-        QTest::newRow("comma and space") << "a, b" << 3 << std::optional<QString>("d/#e");
-        QTest::newRow("up to 255") << QStringLiteral("\u00fc") << 3 << std::optional<QString>(QStringLiteral("\u00ff"));
-        QTest::newRow("down to 0") << QStringLiteral("\u0003") << -3 << std::optional<QString>(QString(QChar(0)));
-        QTest::newRow("y with diaeresis plus 3 is 258") << QStringLiteral("ab\u00ff") << 3 << std::optional<QString>();
-        QTest::newRow("below 0") << QStringLiteral("\u0002") << -3 << std::optional<QString>();
+        // The codes in the file's code page, shifted; nothing where a code leaves 0 to 255.
+        QTest::addColumn<std::optional<QByteArray>>("scrambled");
+        QTest::newRow("empty") << QString() << 3 << std::optional<QByteArray>("");
+        QTest::newRow("name") << "Amelia" << 3 << std::optional<QByteArray>("Dphold");
+        QTest::newRow("digits to capitals") << "0123456789" << 17 << std::optional<QByteArray>("ABCDEFGHIJ");
+        QTest::newRow("digits to small letters") << "30" << 49 << std::optional<QByteArray>("da");
+        QTest::newRow("comma and space") << "a, b" << 3 << std::optional<QByteArray>("d/#e");
+        QTest::newRow("the euro sign is 128") << "\u20acuro" << 3 << std::optional<QByteArray>("\x83xur");
+        QTest::newRow("up to 255") << "\u00fc" << 3 << std::optional<QByteArray>("\xff");
+        QTest::newRow("down to 0") << "\u0003" << -3 << std::optional<QByteArray>(QByteArray(1, 0));
+        QTest::newRow("y with diaeresis plus 3 is 258") << "ab\u00ff" << 3 << std::optional<QByteArray>();
+        QTest::newRow("below 0") << "\u0002" << -3 << std::optional<QByteArray>();
     }
 
     void scramblingShiftsEveryCode()
     {
         QFETCH(QString, plain);
         QFETCH(int, key);
-        QFETCH(std::optional<QString>, scrambled);
+        QFETCH(std::optional<QByteArray>, scrambled);
         QCOMPARE(hiscore::encodeStr(plain, key), scrambled);
         if (scrambled)
             QCOMPARE(hiscore::decodeStr(*scrambled, key), std::optional<QString>(plain));
         else
-            QCOMPARE(hiscore::decodeStr(plain, -key), std::optional<QString>());
+            QCOMPARE(hiscore::decodeStr(hiscore::toCodePage(plain), -key), std::optional<QString>());
     }
 
     void missingFileIsWrittenWithTheDefaults()
@@ -202,9 +204,12 @@ private slots:
         odd[0][1] = QString();
         odd[2][14] = QString();
         odd[0][2] = QStringLiteral("\u00c6r\u00f8sk\u00f8bing ~#!");
+        odd[0][5] = QStringLiteral("\u0160\u00e1rka");
+        odd[0][6] = QStringLiteral("\u0152dipe \u2026");
+        odd[0][8] = QStringLiteral("\u20acuro\u0081");
         odd[1][4] = QStringLiteral("2147483647");
         odd[2][4] = QStringLiteral("-2147483648");
-        QTest::newRow("commas, spaces, empty cells, 8-bit letters, widest numbers") << odd;
+        QTest::newRow("commas, spaces, empty cells, Windows-1252 letters, widest numbers") << odd;
         QTest::newRow("all empty") << HsTable();
     }
 
@@ -219,6 +224,39 @@ private slots:
         compareRows(readBack, 15, table);
         // An empty cell is two quotes.
         QCOMPARE(fixture::fileBytes(hiscore::hsPath()).startsWith("\"\",\"\",\"\"\r\n"), table[0][0].isEmpty());
+    }
+
+    void charactersBeyondTheCodePageAreSavedAsQuestionMarks()
+    {
+        TestPlatform platform;
+        HsTable table = defaults();
+        table[0][0] = QStringLiteral("\u0141ukasz");
+        table[0][1] = QStringLiteral("Ann \U0001F600");
+        hiscore::saveHS(table);
+        HsTable readBack;
+        hiscore::loadHS(readBack);
+        QCOMPARE(platform.messages, QStringList());
+        QCOMPARE(rowCells(readBack, 0) + rowCells(readBack, 1), (QStringList{"?ukasz", "30", "44", "Ann ?", "32", "56"}));
+    }
+
+    void savedInPlaceWhereTheFolderTakesNoNewFile()
+    {
+        TestPlatform platform;
+        platform.readOnlyFolder = true;
+        // No file to write in place: the defaults are made, and cannot be saved.
+        HsTable table;
+        hiscore::loadHS(table);
+        QCOMPARE(platform.messages, QStringList{writing});
+        QVERIFY(!QFile::exists(hiscore::hsPath()));
+        // A file that may be written: saved in place, nothing made beside it.
+        fixture::putFile(hiscore::hsPath(), "old");
+        table[0][0] = QStringLiteral("Ann");
+        hiscore::saveHS(table);
+        QCOMPARE(platform.messages.size(), 1);
+        QVERIFY(hiscore::readTable(fixture::fileBytes(hiscore::hsPath()), table));
+        QCOMPARE(table[0][0], QStringLiteral("Ann"));
+        QCOMPARE(QDir(platform.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("hiscore.dat")});
     }
 
     void readerTakesWhatTheFileHolds_data()
@@ -625,17 +663,6 @@ private slots:
         QCOMPARE(d.Text1.text(), QStringLiteral("Maximilian\"e"));
         QCOMPARE(shownRow(d, 0), QStringLiteral("1    Maximilian\"e   0030   0044"));
         QCOMPARE(platform.writtenFiles.size(), 1); // the defaults, once
-    }
-
-    void dialogIsCentredOnItsOwner()
-    {
-        TestPlatform platform;
-        Form1 form;
-        form.show();
-        form.move(200, 150);
-        Dialog1& d = loadFor(form, {4, 4}, 30, 44);
-        const QPoint offset = d.frameGeometry().center() - form.frameGeometry().center();
-        QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
     }
 };
 

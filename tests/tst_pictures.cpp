@@ -141,6 +141,7 @@ private slots:
             huge[at + 1] = char(30000 & 0xff);
         }
         QTest::newRow("a picture") << Asked{"cardPussy", 0, "cardPussy00.jpg", Outcome::Picture};
+        QTest::newRow("brackets in the name") << Asked{"card[1]", 0, "card[1]00.jpg", Outcome::Picture, "card[1]00.jpg"};
         QTest::newRow("no face 07") << Asked{"cardPussy", 7, "cardPussy07.jpg", Outcome::Missing};
         QTest::newRow("no face 17") << Asked{"cardPussy", 17, "cardPussy17.jpg", Outcome::Missing};
         QTest::newRow("no face 100") << Asked{"cardPussy", 100, "cardPussy100.jpg", Outcome::Missing};

@@ -84,6 +84,7 @@ private slots:
             << Listing{twoFaces("cardAB") + twoFaces("cardABC"), {"cardAB", "cardABC"}, none};
         QTest::newRow("a set whose name starts an earlier one")
             << Listing{twoFaces("cardAB-") + twoFaces("cardAB"), {"cardAB-", "cardAB"}, none};
+        QTest::newRow("brackets in a name") << Listing{twoFaces("card[1]"), {"card[1]"}, none};
         QTest::newRow("letter case tells sets apart")
             << Listing{twoFaces("cardab") + twoFaces("cardAB"), {"cardAB", "cardab"}, none};
         QTest::newRow("faces with any extension")

@@ -186,14 +186,10 @@ ui::Picture Form1::getPic(const QString& fName, std::int32_t count)
 {
     ui::Platform& platform = ui::platform();
     const QString path = pictures::picturePath(platform.programDir(), fName, count);
-    const QString fileName = path.section(ui::separator(), -1);
-
-    QStringList found;
+    bool found = false;
     ui::Picture picture;
-    if (platform.listFiles(path, found)) {
-        // The listing takes the path as a pattern; only a file of exactly this
-        // name counts, so a name with wildcard characters finds nothing.
-        if (!found.contains(fileName)) {
+    if (platform.findFile(path, found)) {
+        if (!found) {
             platform.messageBox(QStringLiteral("Cannot find file: ") + lineBreak + path + lineBreak + readMe);
             return {};
         }
@@ -415,7 +411,7 @@ Dialog1& Form1::hiscoreDialog()
 FormProgress& Form1::progressWindow()
 {
     if (!progress)
-        progress = std::make_unique<FormProgress>();
+        progress = std::make_unique<FormProgress>(this);
     else
         progress->load();
     return *progress;

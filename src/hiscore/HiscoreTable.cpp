@@ -1,5 +1,7 @@
 #include "HiscoreTable.h"
 
+#include "CodePage.h"
+
 #include "ui/Platform.h"
 
 #include <QStringList>
@@ -42,17 +44,15 @@ constexpr std::array<DefaultEntry, usedRows> defaultEntries = {{
     {"Olivia", 100, 154},
 }};
 
-std::optional<QString> shift(const QString& str, qint64 by)
+std::optional<QByteArray> shift(QByteArray codes, qint64 by)
 {
-    QString result;
-    result.reserve(str.size());
-    for (const QChar ch : str) {
-        const qint64 code = qint64(ch.unicode()) + by;
-        if (ch.unicode() > 255 || code < 0 || code > 255)
+    for (char& byte : codes) {
+        const qint64 code = static_cast<unsigned char>(byte) + by;
+        if (code < 0 || code > 255)
             return std::nullopt;
-        result.append(QChar(char16_t(code)));
+        byte = char(code);
     }
-    return result;
+    return codes;
 }
 
 // Walks the bytes of a score file one field at a time.
@@ -163,14 +163,15 @@ QString hsPath()
     return ui::platform().programDir() + ui::separator() + QLatin1String(fileName);
 }
 
-std::optional<QString> encodeStr(const QString& str, std::int32_t key)
+std::optional<QByteArray> encodeStr(const QString& str, std::int32_t key)
 {
-    return shift(str, key);
+    return shift(toCodePage(str), key);
 }
 
-std::optional<QString> decodeStr(const QString& str, std::int32_t key)
+std::optional<QString> decodeStr(const QByteArray& str, std::int32_t key)
 {
-    return shift(str, -qint64(key));
+    const std::optional<QByteArray> codes = shift(str, -qint64(key));
+    return codes ? std::optional<QString>(fromCodePage(*codes)) : std::nullopt;
 }
 
 void makeDefaultTable(HsTable& table)
@@ -192,7 +193,7 @@ bool readTable(const QByteArray& contents, HsTable& table)
             const std::optional<QByteArray> field = reader.next();
             if (!field)
                 return false;
-            std::optional<QString> plain = decodeStr(QString::fromLatin1(*field), columnKeys[std::size_t(column)]);
+            std::optional<QString> plain = decodeStr(*field, columnKeys[std::size_t(column)]);
             if (!plain)
                 return false;
             cells[std::size_t(column)] = std::move(*plain);
@@ -208,11 +209,11 @@ std::optional<QByteArray> writeTable(const HsTable& table)
     QByteArray bytes;
     for (int row = 0; row < usedRows; ++row) {
         for (int column = 0; column < fieldsPerRow; ++column) {
-            const std::optional<QString> scrambled = encodeStr(table[column][row], columnKeys[std::size_t(column)]);
+            const std::optional<QByteArray> scrambled = encodeStr(table[column][row], columnKeys[std::size_t(column)]);
             if (!scrambled)
                 return std::nullopt;
             // A quote or line end inside a field would end it early on reading.
-            const QByteArray field = scrambled->toLatin1();
+            const QByteArray& field = *scrambled;
             if (field.contains(quote) || field.contains(cr) || field.contains(lf))
                 return std::nullopt;
             if (column > 0)
@@ -228,12 +229,12 @@ void loadHS(HsTable& table)
 {
     ui::Platform& platform = ui::platform();
     const QString path = hsPath();
-    QStringList found;
-    if (!platform.listFiles(path, found)) {
+    bool found = false;
+    if (!platform.findFile(path, found)) {
         platform.messageBox(QLatin1String(loadingMessage));
         return;
     }
-    if (!found.contains(QLatin1String(fileName))) {
+    if (!found) {
         makeDefaultTable(table);
         saveHS(table);
         return;

@@ -11,12 +11,13 @@
 // five board sizes, kept beside the program in a scrambled text file.
 namespace hiscore {
 
-// Every field is shifted by the key of its column. Any key of 3 or more keeps a
-// printable character (32 to 126, 160 to 255) clear of LF (10), CR (13) and the
-// double quote (34), so a field never breaks the file's layout. The name key is
-// the smallest of those, so that as few letters as possible leave the 8-bit
-// range (only 253 to 255); the two number keys turn the digits into letters,
-// "0" to "9" into "A" to "J" and "a" to "j".
+// Every field is shifted by the key of its column, code by code in the file's
+// 8-bit code page (Windows-1252). Any key of 3 or more keeps a printable
+// character clear of LF (10), CR (13) and the double quote (34), so a field
+// never breaks the file's layout. The name key is the smallest of those, so
+// that as few letters as possible leave the 8-bit range (only 253 to 255); the
+// two number keys turn the digits into letters, "0" to "9" into "A" to "J" and
+// "a" to "j".
 inline constexpr std::int32_t nameKey = 3;
 inline constexpr std::int32_t attemptsKey = 17;
 inline constexpr std::int32_t timeKey = 49;
@@ -43,11 +44,11 @@ inline constexpr char writingMessage[] = "Error writing file: 'hiscore.dat'";
 // and the file name.
 QString hsPath();
 
-// Shifts every character code up (encodeStr) or down (decodeStr) by `key`.
-// Nothing when a shifted code, or the character itself, falls outside the
-// 8-bit range 0 to 255 (Latin-1).
-std::optional<QString> encodeStr(const QString& str, std::int32_t key);
-std::optional<QString> decodeStr(const QString& str, std::int32_t key);
+// Shifts every 8-bit code of a text up by `key` (encodeStr), or every code of a
+// scrambled field down (decodeStr). A character the code page cannot hold is
+// scrambled as "?". Nothing when a shifted code falls outside 0 to 255.
+std::optional<QByteArray> encodeStr(const QString& str, std::int32_t key);
+std::optional<QString> decodeStr(const QByteArray& str, std::int32_t key);
 
 // Writes the default entries into columns 0 to 2 of rows 0 to 14.
 void makeDefaultTable(HsTable& table);

@@ -47,6 +47,10 @@ public:
     // wildcard of the path's last component, in name order, as bare names.
     // Fails (returns false) when the folder cannot be listed.
     virtual bool listFiles(const QString& pattern, QStringList& names) = 0;
+    // Whether an ordinary file (no folder, no hidden file) of exactly this path
+    // is there: its name is taken as it stands, brackets and wildcard
+    // characters included. Fails (returns false) when the folder cannot be listed.
+    virtual bool findFile(const QString& path, bool& found) = 0;
     // Loads a picture from a file; an empty pointer when it cannot be loaded.
     virtual Picture loadPicture(const QString& path) = 0;
     // Starts decoding, off the event thread, picture files that are about to be
@@ -65,7 +69,9 @@ public:
     virtual bool readFile(const QString& path, QByteArray& contents) = 0;
     // Replaces a file's content as a whole: the new content is written beside
     // it and renamed over it only when all of it was written, so a failure
-    // leaves the old file exactly as it was. False on any failure.
+    // leaves the old file exactly as it was. Where the folder takes no new file
+    // but the file itself may be written (a shared installation), the file is
+    // written in place instead. False on any failure.
     virtual bool writeFileWhole(const QString& path, const QByteArray& contents) = 0;
 };
 

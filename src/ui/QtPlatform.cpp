@@ -123,6 +123,17 @@ bool QtPlatform::listFiles(const QString& pattern, QStringList& names)
     return true;
 }
 
+bool QtPlatform::findFile(const QString& path, bool& found)
+{
+    // The folder is listed whole and the name compared exactly, so that a name
+    // with brackets or wildcard characters stands for itself alone.
+    const QFileInfo info(path);
+    QStringList names;
+    const bool listed = listFiles(info.dir().filePath(QStringLiteral("*")), names);
+    found = names.contains(info.fileName());
+    return listed;
+}
+
 Picture QtPlatform::loadPicture(const QString& path)
 {
     const QSize bound = pictureBound();
@@ -184,8 +195,20 @@ bool QtPlatform::readFile(const QString& path, QByteArray& contents)
     return file.error() == QFileDevice::NoError;
 }
 
+bool QtPlatform::folderTakesNewFiles(const QString& folder)
+{
+    return QFileInfo(folder).isWritable();
+}
+
 bool QtPlatform::writeFileWhole(const QString& path, const QByteArray& contents)
 {
+    if (!folderTakesNewFiles(QFileInfo(path).absolutePath())) {
+        // No new file can be made beside it: the file that is there is written
+        // in place, and none is made.
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly | QIODevice::ExistingOnly | QIODevice::Truncate)
+            && file.write(contents) == contents.size() && file.flush();
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;

@@ -26,6 +26,7 @@ public:
     void quit() override;
     QString programDir() override;
     bool listFiles(const QString& pattern, QStringList& names) override;
+    bool findFile(const QString& path, bool& found) override;
     Picture loadPicture(const QString& path) override;
     void prefetchPictures(const QStringList& paths) override;
     void stopPrefetch() override;
@@ -33,6 +34,8 @@ public:
     bool writeFileWhole(const QString& path, const QByteArray& contents) override;
 
     void limitPicturesToCards(int columns, int rows) override;
+    // Whether a new file can be made in the folder.
+    virtual bool folderTakesNewFiles(const QString& folder);
 
     // The largest card a loaded picture is painted into: a larger picture is
     // decoded scaled down to the smallest size that still covers it, keeping its

@@ -77,6 +77,14 @@ public:
     {
         return !unlistable.contains(pattern) && QtPlatform::listFiles(pattern, names);
     }
+    bool findFile(const QString& path, bool& found) override
+    {
+        return !unlistable.contains(path) && QtPlatform::findFile(path, found);
+    }
+    bool folderTakesNewFiles(const QString& folder) override
+    {
+        return !readOnlyFolder && QtPlatform::folderTakesNewFiles(folder);
+    }
     ui::Picture loadPicture(const QString& path) override
     {
         loadedPaths.append(path);
@@ -129,6 +137,8 @@ public:
     QStringList loadedPaths;
     // Paths for which listing fails as if the folder could not be read.
     QStringList unlistable;
+    // The program's folder takes no new file, as a shared installation's.
+    bool readOnlyFolder = false;
     // Every file replaced whole, by its path, in order.
     QStringList writtenFiles;
     // From zero up: replacing a file fails once that many bytes of the new content
