@@ -227,12 +227,19 @@ private slots:
         Form1 form;
         form.squareMaxX = columns;
         form.squareMaxY = rows;
-        // The bar after every card, as the window shows it when it handles events.
+        // The bar after every card, as the window shows it when it handles
+        // events. It stays above the main window; closed by the player after
+        // the fourth card, it is back with the next face.
         QList<int> widths;
+        FormProgress* progress = nullptr;
         platform.onProcessEvents = [&] {
-            FormProgress& progress = form.progressWindow();
-            QCOMPARE(progress.maxValue(), pairs);
-            widths << int(progress.Shape1.width());
+            progress = progress ? progress : &form.progressWindow();
+            QCOMPARE(progress->maxValue(), pairs);
+            QVERIFY(progress->isVisible());
+            QCOMPARE(progress->windowHandle()->transientParent(), form.windowHandle());
+            widths << int(progress->Shape1.width());
+            if (widths.size() == 4)
+                progress->close();
         };
         // A generator of zeros swaps (0, 0) with itself: the deal keeps the build's order.
         QTest::mouseClick(&form.Command1, Qt::LeftButton);

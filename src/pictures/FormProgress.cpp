@@ -11,7 +11,7 @@ constexpr float barMargin = 50;
 constexpr std::int32_t defaultMax = 50;
 } // namespace
 
-FormProgress::FormProgress()
+FormProgress::FormProgress(ui::Window* owner)
     : ui::Window(QString(), 4560, 1485, Border::FixedDialog),
       Frame1(this, 0, 0, 4545, 1395),
       Label1(&Frame1, QStringLiteral("Loading picture..."), 240, 240, 3975, 495),
@@ -20,6 +20,8 @@ FormProgress::FormProgress()
 {
     imgProgress.setBorder(true);
     setShowInTaskbar(false);
+    if (owner)
+        setOwner(owner);
     onLoad = [this] { Form_Load(); };
     load();
 }
@@ -29,7 +31,7 @@ void FormProgress::Form_Load()
     barMaxWidth = game::roundHalfEven(imgProgress.width() - barMargin);
     Shape1.place(imgProgress.left() + barMargin, imgProgress.top() + barMargin, 0,
                  imgProgress.height() - 2 * barMargin);
-    // Shown without an owner: centred on the screen.
+    // Centred on the screen, where the player looks while the board is built.
     centreOnScreen();
     showModeless();
     repaint();
@@ -42,6 +44,7 @@ void FormProgress::setMax(std::int32_t val)
 
 void FormProgress::update(std::int32_t val)
 {
+    load();
     if (progressMax < 1)
         progressMax = defaultMax;
     // A count below zero is an empty bar.

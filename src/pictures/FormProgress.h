@@ -10,18 +10,20 @@
 
 // The small window that counts the pictures while a board is built. Making it
 // loads it, and loading shows it; each build loads it again, so the bar starts
-// empty every time.
+// empty every time. It stays above its owner, the main window, without being
+// modal.
 class FormProgress : public ui::Window
 {
     Q_OBJECT
 
 public:
-    FormProgress();
+    explicit FormProgress(ui::Window* owner = nullptr);
 
     // The value that means a full bar.
     void setMax(std::int32_t val);
-    // Sets the bar for `val` steps done. Nothing is repainted until the caller
-    // lets pending window events run.
+    // Sets the bar for `val` steps done, loading the window again first if the
+    // player has closed it. Nothing is repainted until the caller lets pending
+    // window events run.
     void update(std::int32_t val);
     using QWidget::update;
 

@@ -90,12 +90,17 @@ void Window::showModal(Window* owner)
     platform().showModal(*this, owner);
 }
 
+void Window::setOwner(Window* owner)
+{
+    winId();
+    owner->winId();
+    windowHandle()->setTransientParent(owner->windowHandle());
+}
+
 void Window::runModal(Window* owner)
 {
     if (owner) {
-        winId();
-        owner->winId();
-        windowHandle()->setTransientParent(owner->windowHandle());
+        setOwner(owner);
         if (!testAttribute(Qt::WA_Moved))
             move(owner->frameGeometry().center() - rect().center());
     }

@@ -32,6 +32,9 @@ public:
     static QList<Window*> openWindows();
 
     void showModeless();
+    // Keeps the window above its owner, as a dialog of the owner's, without
+    // making it modal.
+    void setOwner(Window* owner);
     // Modal through the platform, so a test can answer it.
     void showModal(Window* owner);
     // Used by the real platform: shows modally and returns when closed.

@@ -65,6 +65,15 @@ class Display:
         values = dict(line.strip().split(": ", 1) for line in info.splitlines() if ": " in line)
         return tuple(int(values[key]) for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
+    def frame_centre(self, window):
+        """The middle of the window's frame, as the window manager draws it."""
+        left, top, width, height = self.client_origin(window)
+        extents = subprocess.run(["xprop", "-id", window, "_NET_FRAME_EXTENTS"], env=self.env,
+                                 capture_output=True, text=True).stdout
+        frame_left, frame_right, frame_top, frame_bottom = map(int, re.findall(r"\d+", extents.split("=")[-1]))
+        return (left - frame_left + (width + frame_left + frame_right) / 2,
+                top - frame_top + (height + frame_top + frame_bottom) / 2)
+
     def click(self, x, y):
         self.xdotool("mousemove", "--sync", str(int(x)), str(int(y)))
         self.xdotool("click", "1")
@@ -188,6 +197,11 @@ def main():
         attempts = play(display, ox, oy)
 
         dialog = wait_for("the high-score dialog", lambda: display.windows("Brindlepair Hiscore"))[0]
+        # Opened for the first time, it is centred on the main window all the same,
+        # give or take the finer border of a dialog that cannot be resized.
+        time.sleep(0.5)
+        offset = [a - b for a, b in zip(display.frame_centre(dialog), display.frame_centre(main_window))]
+        assert all(abs(d) <= 2 for d in offset), f"the high-score dialog is {offset} off the main window's middle"
         display.xdotool("windowactivate", "--sync", dialog, check=False)
         display.xdotool("type", "--delay", "30", NAME)
         display.xdotool("key", "Return")
