@@ -1,13 +1,16 @@
 // brindlepair_bench: how long a board build and a repaint take, and how much
-// memory a build needs, with camera-sized photos as card faces.
+// memory a build needs, with camera-sized photos as card faces, baseline and
+// progressive; and how far a build is from its floor, the same pictures decoded
+// at the size the build holds them on every core and nothing else.
 //
-// Run by hand from the build's root:
+// Built with -DBRINDLEPAIR_BENCH=ON; run by hand from the build's root:
 //   QT_QPA_PLATFORM=offscreen ./brindlepair_bench [--runs N] [--screen WIDTHxHEIGHT]
 // Every figure is printed as "name: value unit"; lines starting with '#' say
 // what was measured. Builds are repeated and the median is printed.
 
 #include "app/Form1.h"
 #include "game/Board.h"
+#include "ui/PicturePrefetch.h"
 #include "ui/QtPlatform.h"
 #include "ui/Twips.h"
 #include "ui/Window.h"
@@ -18,12 +21,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageWriter>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <malloc.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -31,6 +36,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -101,6 +107,28 @@ bool resetPeak()
     clear.flush();
     return bool(clear);
 }
+
+// The growth of the resident size from when it is made to its highest since,
+// in MB; not a number when the peak cannot be reset.
+class PeakGrowth
+{
+public:
+    PeakGrowth()
+    {
+        malloc_trim(0);
+        before_ = statusKb("VmRSS");
+        reset_ = resetPeak();
+    }
+    double mb() const
+    {
+        const long long peak = statusKb("VmHWM");
+        return reset_ && before_ >= 0 && peak >= 0 ? (peak - before_) / 1024.0 : std::nan("");
+    }
+
+private:
+    long long before_ = -1;
+    bool reset_ = false;
+};
 
 // A photo-like picture: smooth colour gradients under grain, so that it
 // compresses like a camera's photo and not like a flat test card.
@@ -198,16 +226,13 @@ std::optional<Build> measureBuild(BenchPlatform& platform, const QString& dir, i
         form.show();
     QCoreApplication::processEvents();
 
-    malloc_trim(0);
-    const long long before = statusKb("VmRSS");
-    const bool peakReset = resetPeak();
+    const PeakGrowth growth;
     const int decodedBefore = platform.picturesDecoded();
     QElapsedTimer timer;
     timer.start();
     form.Command1_Click();
     build.ms = timer.nsecsElapsed() / 1e6;
-    const long long peak = statusKb("VmHWM");
-    build.peakMb = peakReset && before >= 0 && peak >= 0 ? (peak - before) / 1024.0 : std::nan("");
+    build.peakMb = growth.mb();
 
     const int expected = (columns * rows + 1) / 2 + 1;
     if (!form.isBoardReady() || !platform.messages.isEmpty() || platform.picturesDecoded() - decodedBefore != expected) {
@@ -218,12 +243,168 @@ std::optional<Build> measureBuild(BenchPlatform& platform, const QString& dir, i
     return build;
 }
 
+// The pictures of a 6 x 6 set in the order a build asks for them: the faces, then the deck.
+QStringList photoSetPaths(const QString& dir)
+{
+    QStringList paths;
+    for (int n = 0; n < photoFaces; ++n)
+        paths << dir + QStringLiteral("/pics/") + faceFile(QStringLiteral("cardPussy"), n);
+    paths << dir + QStringLiteral("/pics/deckAcorn.jpg");
+    return paths;
+}
+
+// Writes the 18 faces and the deck, photo-like 4000 x 3000 JPEGs of 2 to 5 MB
+// each; progressive ones when asked, as pictures saved from the web often are.
+bool makePhotoSet(const QString& dir, bool progressive)
+{
+    QDir().mkpath(dir + QStringLiteral("/pics"));
+    qint64 smallest = largestPhoto * 10;
+    qint64 largest = 0;
+    const QStringList paths = photoSetPaths(dir);
+    for (int n = 0; n < int(paths.size()); ++n) {
+        QImageWriter writer(paths[n], "jpeg");
+        writer.setQuality(90);
+        writer.setProgressiveScanWrite(progressive);
+        if (!writer.write(makePhoto(n)))
+            return false;
+        const qint64 size = QFileInfo(paths[n]).size();
+        smallest = std::min(smallest, size);
+        largest = std::max(largest, size);
+    }
+    std::printf("# %s: %d faces and the deck, %dx%d %sJPEG, %.2f to %.2f MB each\n", qPrintable(dir), photoFaces,
+                photoWidth, photoHeight, progressive ? "progressive " : "", smallest / 1e6, largest / 1e6);
+    if (smallest < smallestPhoto || largest > largestPhoto) {
+        std::printf("# the photos are not 2 to 5 MB each: no figures\n");
+        return false;
+    }
+    warmUp(dir + QStringLiteral("/pics"));
+    return true;
+}
+
+struct Floor
+{
+    double ms = 0;
+    double peakMb = 0;
+    QSize held;
+};
+
+// What bounds a build: its pictures decoded at the size the build holds them
+// at, spread over every core, and nothing else: no window, no progress, no
+// events, no order. The pictures are kept until all are decoded, as a build
+// keeps them.
+std::optional<Floor> measureFloor(const QStringList& paths, QSize bound)
+{
+    const PeakGrowth growth;
+    QElapsedTimer timer;
+    timer.start();
+    std::vector<QImage> pictures(paths.size());
+    std::atomic<int> next = 0;
+    std::vector<std::thread> cores;
+    for (int n = 0; n < QThread::idealThreadCount(); ++n)
+        cores.emplace_back([&] {
+            QImage scratch;
+            for (int i = next++; i < int(paths.size()); i = next++)
+                pictures[i] = ui::decodePicture(paths[i], bound, &scratch);
+        });
+    for (std::thread& core : cores)
+        core.join();
+    Floor floor;
+    floor.ms = timer.nsecsElapsed() / 1e6;
+    floor.peakMb = growth.mb();
+    if (std::any_of(pictures.begin(), pictures.end(), [](const QImage& picture) { return picture.isNull(); })) {
+        std::printf("# the floor did not decode every picture\n");
+        return std::nullopt;
+    }
+    floor.held = pictures.front().size();
+    pictures.clear();
+    malloc_trim(0);
+    return floor;
+}
+
 // Releases a build's window and with it its pictures.
 void release(std::optional<Build>& build)
 {
     build.reset();
     QCoreApplication::processEvents();
     malloc_trim(0);
+}
+
+void print(const char* name, double value, const char* unit)
+{
+    std::printf("%s: %.*f %s\n", name, value < 10 ? 2 : 1, value, unit);
+    std::fflush(stdout);
+}
+
+double ratio(double part, double whole)
+{
+    return whole > 0 ? part / whole : std::nan("");
+}
+
+// A 6 x 6 build of a set against its floor, and against the same pictures
+// decoded at full size, each in its turn on the event thread (the build as it
+// once was). They take turns, the build and its floor in changing order, so
+// that whatever else the machine does falls on all of them alike; ratios are
+// taken within a run. The first build's board is handed back for repaints.
+std::optional<Build> compareWithFloor(BenchPlatform& platform, const QString& dir, const std::string& name, int runs)
+{
+    const QStringList paths = photoSetPaths(dir);
+    std::vector<double> buildMs, buildPeak, floorMs, floorPeak, fullMs, fullPeak, toFloor;
+    std::optional<Build> kept;
+    QSize bound;
+    QSize held;
+    for (int run = 0; run < runs; ++run) {
+        std::optional<Floor> floor;
+        if (run % 2)
+            floor = measureFloor(paths, bound);
+        std::optional<Build> build = measureBuild(platform, dir, 6, 6, surfaceSize, true, false);
+        if (!build)
+            return std::nullopt;
+        bound = platform.pictureBound();
+        if (!floor)
+            floor = measureFloor(paths, bound);
+        if (!floor)
+            return std::nullopt;
+        held = build->form->board().card(0, 0).pic->size();
+        if (floor->held != held) {
+            std::printf("# the floor held its pictures at %dx%d, the build at %dx%d\n", floor->held.width(),
+                        floor->held.height(), held.width(), held.height());
+            return std::nullopt;
+        }
+        buildMs.push_back(build->ms);
+        buildPeak.push_back(build->peakMb);
+        floorMs.push_back(floor->ms);
+        floorPeak.push_back(floor->peakMb);
+        toFloor.push_back(ratio(build->ms, floor->ms));
+        std::printf("# %s run %d: build %.1f ms, floor %.1f ms, %.2f x; peaks %.1f and %.1f MB\n", name.c_str(),
+                    run + 1, build->ms, floor->ms, toFloor.back(), build->peakMb, floor->peakMb);
+        if (kept)
+            release(build);
+        else
+            kept = std::move(build);
+
+        std::optional<Build> full = measureBuild(platform, dir, 6, 6, surfaceSize, false, true);
+        if (!full)
+            return std::nullopt;
+        fullMs.push_back(full->ms);
+        fullPeak.push_back(full->peakMb);
+        release(full);
+    }
+    std::printf("# %s: \"New Game\" on a 6x6 board, faces held at %dx%d, decoded ahead\n", name.c_str(),
+                held.width(), held.height());
+    print((name + "_ms").c_str(), median(buildMs), "ms");
+    print((name + "_peak_mb").c_str(), median(buildPeak), "MB");
+    std::printf("# %s_floor: the 19 pictures decoded at %dx%d on %d threads, nothing else\n", name.c_str(),
+                held.width(), held.height(), QThread::idealThreadCount());
+    print((name + "_floor_ms").c_str(), median(floorMs), "ms");
+    print((name + "_floor_peak_mb").c_str(), median(floorPeak), "MB");
+    std::printf("# %s_fulldecode: the same pictures at full size, each decoded in its turn on the event thread\n",
+                name.c_str());
+    print((name + "_fulldecode_ms").c_str(), median(fullMs), "ms");
+    print((name + "_fulldecode_peak_mb").c_str(), median(fullPeak), "MB");
+    std::printf("# ratios: the median of each run's build time over its floor's; peak memory over the full-size one's\n");
+    print((name + "_to_floor").c_str(), median(toFloor), "x");
+    print((name + "_peak_to_fulldecode").c_str(), ratio(median(buildPeak), median(fullPeak)), "x");
+    return kept;
 }
 
 void click(Form1& form, int x, int y)
@@ -246,12 +427,6 @@ void findEveryPair(Form1& form)
             }
         });
     });
-}
-
-void print(const char* name, double value, const char* unit)
-{
-    std::printf("%s: %.*f %s\n", name, value < 10 ? 2 : 1, value, unit);
-    std::fflush(stdout);
 }
 
 QString cpuName()
@@ -310,6 +485,11 @@ int main(int argc, char** argv)
         file.close();
         qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
     }
+    // glibc keeps large blocks that worker threads let go of for their next use,
+    // so a later build would find its memory already resident and seem to need
+    // none. Large blocks are given back at once here: every build's peak is then
+    // what it needs, as the first build in a fresh game.
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
     qInstallMessageHandler(quietRaise);
     QApplication app(argc, argv);
     BenchPlatform platform;
@@ -318,80 +498,19 @@ int main(int argc, char** argv)
     std::printf("# cpu: %s, %d cores; screen %dx%d device pixels; median of %d runs\n", qPrintable(cpuName()),
                 QThread::idealThreadCount(), platform.pictureBound().width(), platform.pictureBound().height(), runs);
 
-    // The photos: 18 faces and a deck, each a 4000 x 3000 JPEG of 2 to 5 MB.
-    const QString photos = work.filePath(QStringLiteral("photos"));
-    QDir().mkpath(photos + QStringLiteral("/pics"));
-    qint64 smallest = largestPhoto * 10;
-    qint64 largest = 0;
-    for (int n = 0; n <= photoFaces; ++n) {
-        const QString file = photos + QStringLiteral("/pics/")
-            + (n < photoFaces ? faceFile(QStringLiteral("cardPussy"), n) : QStringLiteral("deckAcorn.jpg"));
-        if (!makePhoto(n).save(file, "JPG", 90))
-            return 1;
-        const qint64 size = QFileInfo(file).size();
-        smallest = std::min(smallest, size);
-        largest = std::max(largest, size);
-    }
-    std::printf("# photos: %d faces and the deck, %dx%d JPEG, %.2f to %.2f MB each\n", photoFaces, photoWidth,
-                photoHeight, smallest / 1e6, largest / 1e6);
-    if (smallest < smallestPhoto || largest > largestPhoto) {
-        std::printf("# the photos are not 2 to 5 MB each: no figures\n");
-        return 1;
-    }
-    warmUp(photos + QStringLiteral("/pics"));
     if (!resetPeak())
         std::printf("# /proc/self/clear_refs cannot reset the peak: peak figures are not measured\n");
 
-    // The 6 x 6 build: held at what the largest card needs and decoded ahead, against the
-    // same faces decoded at full size in their turn on the event thread (the
-    // build as it was), and at full size decoded ahead. The three take turns,
-    // so that whatever else the machine does falls on all of them alike.
-    struct Variant
-    {
-        const char* name;
-        const char* what;
-        bool ahead;
-        bool fullSize;
-        std::vector<double> ms;
-        std::vector<double> peakMb;
-    };
-    Variant variants[] = {
-        {"build_6x6_photos", "the faces held at what the largest card needs (a quarter of the screen each way), decoded ahead", true, false, {}, {}},
-        {"build_6x6_photos_fulldecode", "the same faces at full size, each decoded in its turn on the event thread",
-         false, true, {}, {}},
-        {"build_6x6_photos_fulldecode_ahead", "the same faces at full size, decoded ahead", true, true, {}, {}},
-    };
-    std::optional<Build> kept;
-    QSize held;
-    for (int run = 0; run < runs; ++run) {
-        for (Variant& variant : variants) {
-            std::optional<Build> build =
-                measureBuild(platform, photos, 6, 6, surfaceSize, variant.ahead, variant.fullSize);
-            if (!build)
-                return 1;
-            variant.ms.push_back(build->ms);
-            variant.peakMb.push_back(build->peakMb);
-            // The first bounded board stays for the repaints.
-            if (&variant == &variants[0]) {
-                held = build->form->board().card(0, 0).pic->size();
-                if (!kept) {
-                    kept = std::move(build);
-                    continue;
-                }
-            }
-            release(build);
-        }
-    }
-    std::printf("# \"New Game\" on a 6x6 board whose faces are %dx%d photos; held at %dx%d when bounded\n",
-                photoWidth, photoHeight, held.width(), held.height());
-    for (const Variant& variant : variants) {
-        std::printf("# %s: %s\n", variant.name, variant.what);
-        print((std::string(variant.name) + "_ms").c_str(), median(variant.ms), "ms");
-        print((std::string(variant.name) + "_peak_mb").c_str(), median(variant.peakMb), "MB");
-    }
-    std::printf("# build time %.2f of the full-size reference, peak memory %.3f of it\n",
-                median(variants[0].ms) / median(variants[1].ms),
-                median(variants[0].peakMb) / median(variants[1].peakMb));
+    // The 6 x 6 builds, with photos as faces and then with progressive photos.
+    const QString photos = work.filePath(QStringLiteral("photos"));
+    if (!makePhotoSet(photos, false))
+        return 1;
+    std::optional<Build> kept = compareWithFloor(platform, photos, "build_6x6_photos", runs);
+    if (!kept)
+        return 1;
+    const QString progressive = work.filePath(QStringLiteral("progressive"));
+    if (!makePhotoSet(progressive, true) || !compareWithFloor(platform, progressive, "build_6x6_progressive", runs))
+        return 1;
 
     // Repaints of the first bounded board, every pair found and so face up.
     Form1& form = *kept->form;

@@ -1,7 +1,9 @@
 #include "PicturePrefetch.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QThread>
 
 #include <algorithm>
 #include <system_error>
@@ -60,7 +62,57 @@ QImage decodePicture(const QString& path, QSize bound, QImage* scratch)
     return into.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-PicturePrefetch::PicturePrefetch(int window) : window_(std::max(1, window)) {}
+qint64 progressiveDecodeMemory(const QString& path)
+{
+    QFile file(path);
+    uchar bytes[4];
+    if (!file.open(QIODevice::ReadOnly) || file.read(reinterpret_cast<char*>(bytes), 2) != 2 || bytes[0] != 0xFF
+        || bytes[1] != 0xD8)
+        return 0;
+    // The segments before the frame header, each a marker and its length.
+    for (;;) {
+        if (file.read(reinterpret_cast<char*>(bytes), 4) != 4 || bytes[0] != 0xFF)
+            return 0;
+        const uchar marker = bytes[1];
+        const int length = bytes[2] << 8 | bytes[3];
+        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (marker == 0xDA || marker == 0xD9 || length < 2)
+            return 0;
+        if (!frame) {
+            if (!file.seek(file.pos() + length - 2))
+                return 0;
+            continue;
+        }
+        const bool progressive = marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
+        if (!progressive)
+            return 0;
+        // Precision, height, width, the number of components, then each
+        // component's number, sampling factors and table.
+        const QByteArray header = file.read(length - 2);
+        const auto at = [&](int n) { return n < header.size() ? int(uchar(header[n])) : 0; };
+        const int height = at(1) << 8 | at(2);
+        const int width = at(3) << 8 | at(4);
+        const int components = at(5);
+        int widest = 1;
+        int tallest = 1;
+        for (int c = 0; c < components; ++c) {
+            widest = std::max(widest, at(7 + 3 * c) >> 4);
+            tallest = std::max(tallest, at(7 + 3 * c) & 15);
+        }
+        qint64 blocks = 0;
+        for (int c = 0; c < components; ++c) {
+            const qint64 across = (qint64(width) * (at(7 + 3 * c) >> 4) + 8 * widest - 1) / (8 * widest);
+            const qint64 down = (qint64(height) * (at(7 + 3 * c) & 15) + 8 * tallest - 1) / (8 * tallest);
+            blocks += across * down;
+        }
+        return blocks * 64 * 2;
+    }
+}
+
+PicturePrefetch::PicturePrefetch(int workers, qint64 progressiveBudget)
+    : wantedWorkers_(workers), progressiveBudget_(progressiveBudget)
+{
+}
 
 PicturePrefetch::~PicturePrefetch()
 {
@@ -91,8 +143,9 @@ void PicturePrefetch::start(const QStringList& paths, QSize bound)
         job->bound = bound;
         queue_.push_back(std::move(job));
     }
+    const int cores = wantedWorkers_ > 0 ? wantedWorkers_ : QThread::idealThreadCount();
+    const int workers = std::clamp<int>(cores, 1, int(paths.size()));
     try {
-        const int workers = std::min<int>(window_, int(paths.size()));
         for (int n = 0; n < workers; ++n)
             workers_.emplace_back([this] { work(); });
     } catch (const std::system_error&) {
@@ -100,6 +153,8 @@ void PicturePrefetch::start(const QStringList& paths, QSize bound)
         if (workers_.empty())
             queue_.clear();
     }
+    started_ = int(workers_.size());
+    window_ = 2 * started_;
 }
 
 std::shared_ptr<PicturePrefetch::Job> PicturePrefetch::nextQueuedLocked() const
@@ -136,13 +191,30 @@ void PicturePrefetch::work()
         // The stamp is taken before the file is read, so a file replaced while
         // it decodes is seen as changed when it is taken.
         const Stamp stamp = stampOf(path);
-        QImage image = stamp.exists ? decodePicture(path, bound, &scratch) : QImage();
+        const qint64 memory = stamp.exists ? progressiveDecodeMemory(path) : 0;
+        lock.lock();
+        changed_.wait(lock, [&] {
+            return stopping_ || job->dropped || memory == 0 || progressiveMemory_ == 0
+                || progressiveMemory_ + memory <= progressiveBudget_;
+        });
+        // A file dropped or stopped while it waited is not decoded at all.
+        const bool skipped = stopping_ || job->dropped;
+        const bool decode = stamp.exists && !skipped;
+        if (decode) {
+            progressiveMemory_ += memory;
+            largestProgressiveMemory_ = std::max(largestProgressiveMemory_, progressiveMemory_);
+        }
+        lock.unlock();
+        QImage image = decode ? decodePicture(path, bound, &scratch) : QImage();
 
         lock.lock();
+        if (decode)
+            progressiveMemory_ -= memory;
         // With nothing left to decode, the middle step's memory goes at once.
         if (!nextQueuedLocked())
             scratch = QImage();
-        ++decodedAhead_;
+        if (!skipped)
+            ++decodedAhead_;
         job->state = Job::State::Done;
         if (job->dropped) {
             --held_;
@@ -225,6 +297,18 @@ int PicturePrefetch::held() const
 {
     std::lock_guard lock(mutex_);
     return held_;
+}
+
+int PicturePrefetch::workers() const
+{
+    std::lock_guard lock(mutex_);
+    return started_;
+}
+
+qint64 PicturePrefetch::largestProgressiveMemory() const
+{
+    std::lock_guard lock(mutex_);
+    return largestProgressiveMemory_;
 }
 
 } // namespace ui

@@ -29,11 +29,19 @@ QSize boundedSize(QSize size, QSize bound);
 // who decodes many pictures in turn reuses the memory of that middle step.
 QImage decodePicture(const QString& path, QSize bound, QImage* scratch = nullptr);
 
+// What decoding a progressive JPEG holds in memory while it runs: every
+// coefficient of the whole picture, two bytes each, whatever size it is decoded
+// at. Zero for any other file.
+qint64 progressiveDecodeMemory(const QString& path);
+
 // Decodes picture files ahead of the one who will ask for them, on worker
-// threads, so that a board build's faces are decoded on the other core while the
+// threads, so that a board build's faces are decoded on every core while the
 // event thread walks the board. The files are taken in the order they were
-// queued; at most `window` of them are decoding or decoded and waiting to be
-// taken at any time, which bounds the memory they hold.
+// queued. At most twice as many files as there are workers are decoding or
+// decoded and waiting to be taken at any time, which bounds the memory they
+// hold and still lets a worker go on while a file queued before its own is
+// decoding. Progressive decodes running at once hold at most a budget of
+// memory together; one that needs more than the budget runs alone.
 //
 // Everything is handed over under one mutex. Whoever asks for a path gets either
 // the picture decoded for it or nothing, in which case the caller decodes the
@@ -41,7 +49,12 @@ QImage decodePicture(const QString& path, QSize bound, QImage* scratch = nullptr
 class PicturePrefetch
 {
 public:
-    explicit PicturePrefetch(int window = 2);
+    // Two 12-megapixel progressive photos: a build of them still keeps two
+    // cores decoding.
+    static constexpr qint64 defaultProgressiveBudget = qint64(96) << 20;
+
+    // `workers` threads decode at once; without a number, one to a core.
+    explicit PicturePrefetch(int workers = 0, qint64 progressiveBudget = defaultProgressiveBudget);
     ~PicturePrefetch();
     PicturePrefetch(const PicturePrefetch&) = delete;
     PicturePrefetch& operator=(const PicturePrefetch&) = delete;
@@ -66,6 +79,10 @@ public:
     int decodedAhead() const;
     // Files decoding now, or decoded and not yet taken.
     int held() const;
+    // Worker threads started by the last start.
+    int workers() const;
+    // The most memory progressive decodes held at once since this object was made.
+    qint64 largestProgressiveMemory() const;
 
 private:
     // What identifies a file's content well enough to tell that it has changed.
@@ -94,13 +111,18 @@ private:
     void dropLocked(Job& job);
     std::shared_ptr<Job> nextQueuedLocked() const;
 
-    const int window_;
+    const int wantedWorkers_;
+    const qint64 progressiveBudget_;
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<std::shared_ptr<Job>> queue_;
     std::vector<std::thread> workers_;
     int held_ = 0;
+    int window_ = 0;
+    int started_ = 0;
     int decodedAhead_ = 0;
+    qint64 progressiveMemory_ = 0;
+    qint64 largestProgressiveMemory_ = 0;
     bool stopping_ = false;
 };
 
