@@ -7,6 +7,8 @@
 // what was measured. Builds are repeated and the median is printed.
 
 #include "app/Form1.h"
+#include "cards/CardsCommand.h"
+#include "cards/Files.h"
 #include "game/Board.h"
 #include "ui/QtPlatform.h"
 #include "ui/Twips.h"
@@ -19,6 +21,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTextStream>
 #include <QThread>
 
 #include <malloc.h>
@@ -264,6 +267,29 @@ QString cpuName()
     return QStringLiteral("unknown");
 }
 
+// brindlepair-cards making a set of the photos' 18 faces in a new pics folder:
+// the milliseconds it takes, or nothing when it fails.
+std::optional<double> measureCards(const QString& photos, const QString& pics)
+{
+    QStringList arguments{QStringLiteral("brindlepair-cards"), QStringLiteral("--pics"), pics,
+                          QStringLiteral("Photos")};
+    for (int n = 0; n < photoFaces; ++n)
+        arguments << photos + QStringLiteral("/pics/") + faceFile(QStringLiteral("cardPussy"), n);
+    cards::Files files;
+    QString said;
+    QTextStream out(&said);
+    QElapsedTimer timer;
+    timer.start();
+    const int status = cards::CardsCommand(files, out, out).run(arguments);
+    const double ms = timer.nsecsElapsed() / 1e6;
+    if (status != cards::CardsCommand::Done) {
+        out.flush();
+        std::printf("# brindlepair-cards failed: %s\n", qPrintable(said));
+        return std::nullopt;
+    }
+    return ms;
+}
+
 // The offscreen platform says so whenever a window is raised; nothing else from
 // Qt is silenced.
 void quietRaise(QtMsgType type, const QMessageLogContext& context, const QString& message)
@@ -452,6 +478,19 @@ int main(int argc, char** argv)
         release(build);
     }
     print("build_4x4_bundled_ms", median(small), "ms");
+
+    // A card set made of the same photos, against the 6 x 6 build of them.
+    std::vector<double> cardsMs;
+    for (int run = 0; run < runs; ++run) {
+        const std::optional<double> ms = measureCards(photos, work.filePath(QStringLiteral("cards%1").arg(run)));
+        if (!ms)
+            return 1;
+        cardsMs.push_back(*ms);
+    }
+    std::printf("# cards_18_photos: brindlepair-cards making a set of the 18 photos, each held to cover 960x540\n");
+    print("cards_18_photos_ms", median(cardsMs), "ms");
+    std::printf("# cards_18_photos_ms is %.2f times build_6x6_photos_ms (at most 1.5)\n",
+                median(cardsMs) / median(variants[0].ms));
 
     ui::setPlatform(nullptr);
     return 0;
