@@ -9,6 +9,8 @@
 // what was measured. Builds are repeated and the median is printed.
 
 #include "app/Form1.h"
+#include "cards/CardsCommand.h"
+#include "cards/Files.h"
 #include "game/Board.h"
 #include "ui/PicturePrefetch.h"
 #include "ui/QtPlatform.h"
@@ -23,6 +25,7 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QTemporaryDir>
+#include <QTextStream>
 #include <QThread>
 
 #include <malloc.h>
@@ -345,7 +348,9 @@ double ratio(double part, double whole)
 // once was). They take turns, the build and its floor in changing order, so
 // that whatever else the machine does falls on all of them alike; ratios are
 // taken within a run. The first build's board is handed back for repaints.
-std::optional<Build> compareWithFloor(BenchPlatform& platform, const QString& dir, const std::string& name, int runs)
+// Also gives the median build time, for the figures measured against it.
+std::optional<Build> compareWithFloor(BenchPlatform& platform, const QString& dir, const std::string& name, int runs,
+                                      double& buildMedianMs)
 {
     const QStringList paths = photoSetPaths(dir);
     std::vector<double> buildMs, buildPeak, floorMs, floorPeak, fullMs, fullPeak, toFloor;
@@ -391,7 +396,8 @@ std::optional<Build> compareWithFloor(BenchPlatform& platform, const QString& di
     }
     std::printf("# %s: \"New Game\" on a 6x6 board, faces held at %dx%d, decoded ahead\n", name.c_str(),
                 held.width(), held.height());
-    print((name + "_ms").c_str(), median(buildMs), "ms");
+    buildMedianMs = median(buildMs);
+    print((name + "_ms").c_str(), buildMedianMs, "ms");
     print((name + "_peak_mb").c_str(), median(buildPeak), "MB");
     std::printf("# %s_floor: the 19 pictures decoded at %dx%d on %d threads, nothing else\n", name.c_str(),
                 held.width(), held.height(), QThread::idealThreadCount());
@@ -437,6 +443,29 @@ QString cpuName()
         if (line.rfind("model name", 0) == 0)
             return QString::fromStdString(line.substr(line.find(':') + 2));
     return QStringLiteral("unknown");
+}
+
+// brindlepair-cards making a set of the photos' 18 faces in a new pics folder:
+// the milliseconds it takes, or nothing when it fails.
+std::optional<double> measureCards(const QString& photos, const QString& pics)
+{
+    QStringList arguments{QStringLiteral("brindlepair-cards"), QStringLiteral("--pics"), pics,
+                          QStringLiteral("Photos")};
+    for (int n = 0; n < photoFaces; ++n)
+        arguments << photos + QStringLiteral("/pics/") + faceFile(QStringLiteral("cardPussy"), n);
+    cards::Files files;
+    QString said;
+    QTextStream out(&said);
+    QElapsedTimer timer;
+    timer.start();
+    const int status = cards::CardsCommand(files, out, out).run(arguments);
+    const double ms = timer.nsecsElapsed() / 1e6;
+    if (status != cards::CardsCommand::Done) {
+        out.flush();
+        std::printf("# brindlepair-cards failed: %s\n", qPrintable(said));
+        return std::nullopt;
+    }
+    return ms;
 }
 
 // The offscreen platform says so whenever a window is raised; nothing else from
@@ -505,11 +534,14 @@ int main(int argc, char** argv)
     const QString photos = work.filePath(QStringLiteral("photos"));
     if (!makePhotoSet(photos, false))
         return 1;
-    std::optional<Build> kept = compareWithFloor(platform, photos, "build_6x6_photos", runs);
+    double photosBuildMs = 0;
+    double progressiveBuildMs = 0;
+    std::optional<Build> kept = compareWithFloor(platform, photos, "build_6x6_photos", runs, photosBuildMs);
     if (!kept)
         return 1;
     const QString progressive = work.filePath(QStringLiteral("progressive"));
-    if (!makePhotoSet(progressive, true) || !compareWithFloor(platform, progressive, "build_6x6_progressive", runs))
+    if (!makePhotoSet(progressive, true)
+        || !compareWithFloor(platform, progressive, "build_6x6_progressive", runs, progressiveBuildMs))
         return 1;
 
     // Repaints of the first bounded board, every pair found and so face up.
@@ -571,6 +603,19 @@ int main(int argc, char** argv)
         release(build);
     }
     print("build_4x4_bundled_ms", median(small), "ms");
+
+    // A card set made of the same photos, against the 6 x 6 build of them.
+    std::vector<double> cardsMs;
+    for (int run = 0; run < runs; ++run) {
+        const std::optional<double> ms = measureCards(photos, work.filePath(QStringLiteral("cards%1").arg(run)));
+        if (!ms)
+            return 1;
+        cardsMs.push_back(*ms);
+    }
+    std::printf("# cards_18_photos: brindlepair-cards making a set of the 18 photos, each held to cover 960x540\n");
+    print("cards_18_photos_ms", median(cardsMs), "ms");
+    std::printf("# cards_18_photos_ms is %.2f times build_6x6_photos_ms (at most 1.5)\n",
+                median(cardsMs) / photosBuildMs);
 
     ui::setPlatform(nullptr);
     return 0;

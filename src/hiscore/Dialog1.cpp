@@ -1,11 +1,11 @@
 #include "Dialog1.h"
 
 #include "app/Form1.h"
+#include "game/BoardSize.h"
 #include "game/Format.h"
 #include "ui/Fonts.h"
 #include "ui/Placement.h"
 
-#include <array>
 #include <cmath>
 #include <initializer_list>
 #include <limits>
@@ -13,21 +13,7 @@
 
 namespace {
 
-struct BoardSize
-{
-    std::int32_t columns;
-    std::int32_t rows;
-    const char* name;
-};
-
-// The five board sizes, in the order of their blocks of rows.
-constexpr std::array<BoardSize, 5> boardSizes = {{
-    {4, 4, "4 x 4"},
-    {5, 4, "5 x 4"},
-    {6, 4, "6 x 4"},
-    {6, 5, "6 x 5"},
-    {6, 6, "6 x 6"},
-}};
+using game::boardSizes;
 
 constexpr std::int32_t placesPerSize = 3;
 // The table text shows this many characters of a name, right-aligned.

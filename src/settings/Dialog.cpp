@@ -1,10 +1,10 @@
 #include "Dialog.h"
 
 #include "app/Form1.h"
+#include "game/BoardSize.h"
 #include "ui/Platform.h"
 #include "ui/TabOrder.h"
 
-#include <array>
 #include <optional>
 
 namespace {
@@ -14,15 +14,8 @@ const QString noneFound = QStringLiteral("::~~##");
 const QString readMe = QStringLiteral("Please read the 'ReadMe.txt' file.");
 const QString lineBreak = QStringLiteral("\r\n");
 
-struct BoardSize
-{
-    std::int32_t columns;
-    std::int32_t rows;
-};
-
-// The board sizes on offer, in the order of the list. Each has an even number
-// of cards and its own rows in the high-score table; no other size is accepted.
-constexpr std::array<BoardSize, 5> boardSizes{{{4, 4}, {5, 4}, {6, 4}, {6, 5}, {6, 6}}};
+using game::BoardSize;
+using game::boardSizes;
 
 QStringList emptyNameList()
 {

@@ -26,6 +26,9 @@ QSize boundedSize(QSize size, QSize bound)
 QImage decodePicture(const QString& path, QSize bound, QImage* scratch)
 {
     QImageReader reader(path);
+    // A picture stored on its side (a phone's photo) is shown upright, as its
+    // orientation tag says; Qt's reader leaves it on its side unless told.
+    reader.setAutoTransform(true);
     const QSize size = reader.size();
     if (!bound.isValid() || !size.isValid())
         return reader.read();

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QTextStream;
+
+namespace cards {
+
+class Files;
+
+// The command line of brindlepair-cards: makes a card set, and a deck, from
+// the player's own pictures in the game's pics folder.
+class CardsCommand
+{
+public:
+    // The exit statuses.
+    enum Status { Done = 0, WrongUse = 1, Failed = 2 };
+
+    // Progress and results go to `out`, what went wrong to `err`; every change
+    // to the file system goes through `files`.
+    CardsCommand(Files& files, QTextStream& out, QTextStream& err);
+
+    // The arguments start with the program's own name, as the system gives them.
+    int run(const QStringList& arguments);
+
+private:
+    int wrongUse(const QString& message);
+    int notFound(const QString& picture);
+    // Turns the pictures as given, or one folder of them, into the pictures
+    // in their order.
+    int readInputs(QStringList& pictures);
+
+    Files& files_;
+    QTextStream& out_;
+    QTextStream& err_;
+};
+
+} // namespace cards
