@@ -1,6 +1,6 @@
 // The pictures the game ships, as a player meets them: both card sets complete,
 // every face of a set unmistakable even on the smallest card the board shows,
-// both decks, and the fallback picture and window icon built into the program.
+// and both decks.
 #include <QCoreApplication>
 #include <QImageReader>
 #include <QTest>
@@ -106,30 +106,6 @@ private slots:
                                                             .arg(set).arg(i).arg(j).arg(d, 0, 'f', 1)));
             }
         }
-    }
-
-    void builtInPictureLoads_data()
-    {
-        QTest::addColumn<QString>("resource");
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<bool>("seeThroughCorners");
-        QTest::newRow("fallback") << QStringLiteral(":/pictures/fallback.jpg") << QSize(52, 41) << false;
-        QTest::newRow("icon") << QStringLiteral(":/pictures/icon.png") << QSize(256, 256) << true;
-    }
-
-    void builtInPictureLoads()
-    {
-        QFETCH(QString, resource);
-        QFETCH(QSize, size);
-        QFETCH(bool, seeThroughCorners);
-        // The pictures are compiled into the static core library; registering them
-        // by name makes sure the linker keeps them.
-        Q_INIT_RESOURCE(bundled_pictures);
-        const QImage picture(resource);
-        QCOMPARE(picture.size(), size);
-        QVERIFY(!picture.isGrayscale());
-        // The icon sits on any desktop: its corners let the background through.
-        QCOMPARE(qAlpha(picture.pixel(0, 0)) == 0, seeThroughCorners);
     }
 };
 

@@ -1,5 +1,5 @@
 // brindlepair-cards: a card set made of the player's own pictures.
-#include "TestPlatform.h"
+#include "BoardFixture.h"
 
 #include "app/Form1.h"
 #include "cards/CardsCommand.h"
@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QImageReader>
 #include <QPainter>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,23 +27,12 @@ QImage picture(int seed, QSize size = {64, 48})
     return image;
 }
 
-QString face(int n)
-{
-    return QStringLiteral("cardHoliday%1.jpg").arg(n, 2, 10, QChar(u'0'));
-}
-
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("folder");
-}
-
 // Every file and folder in a folder, hidden ones too, with what each holds.
 QMap<QString, QByteArray> contents(const QString& folder)
 {
     QMap<QString, QByteArray> found;
     for (const QFileInfo& info : QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
-        found[info.fileName()] = bytesOf(info.filePath());
+        found[info.fileName()] = fixture::fileBytes(info.filePath());
     return found;
 }
 
@@ -101,7 +91,7 @@ struct Scene
             for (const QString& other : {QStringLiteral("cardHolidays00.jpg"), QStringLiteral("cardHoliday100.jpg")})
                 picture(99).save(pics + u'/' + other);
         for (int n = 0; n < oldFaces; ++n)
-            picture(100 + n).save(pics + u'/' + face(n));
+            picture(100 + n).save(pics + u'/' + fixture::faceFile(QStringLiteral("cardHoliday"), n));
     }
     QString input(int n) const { return in + QStringLiteral("/IMG_%1.%2").arg(n).arg(n % 2 ? "png" : "jpg"); }
     int run(const QStringList& arguments)
@@ -115,145 +105,146 @@ struct Scene
 
 } // namespace
 
+struct Making
+{
+    QString name;
+    int pictures;
+    QStringList more;
+    // Faces of an existing set cardHoliday; -1 for no pics folder at all.
+    int oldFaces;
+    // The step of the file system that fails, counted from 0; -1 for none.
+    int failAt;
+    int status;
+    int faces;
+    // What the program says, as a pattern.
+    QString said;
+};
+
 class CardsTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void makesUprightFacesFromAFolderOfPictures();
-    void makesTheSetOrRefusesIt_data();
-    void makesTheSetOrRefusesIt();
-    void theGameListsTheSetAndBuildsItsBoard();
-};
+    void makesUprightFacesFromAFolderOfPictures()
+    {
+        Scene scene(10);
+        // A portrait photo stored on its side, and a wide one; both larger than the largest card.
+        QFile::remove(scene.input(2));
+        writeSideways(scene.input(2), picture(2, {1200, 1600}));
+        picture(10, {2000, 1000}).save(scene.input(10));
+        QFile(scene.in + QStringLiteral("/notes.txt")).open(QIODevice::WriteOnly);
 
-void CardsTest::makesUprightFacesFromAFolderOfPictures()
-{
-    Scene scene(10);
-    // A portrait photo stored on its side, and a wide one; both larger than the largest card.
-    QFile::remove(scene.input(2));
-    writeSideways(scene.input(2), picture(2, {1200, 1600}));
-    picture(10, {2000, 1000}).save(scene.input(10));
-    QFile(scene.in + QStringLiteral("/notes.txt")).open(QIODevice::WriteOnly);
+        QCOMPARE(scene.run({QStringLiteral("Holiday"), scene.in}), 0);
 
-    QCOMPARE(scene.run({QStringLiteral("Holiday"), scene.in}), 0);
-
-    // Name order with numbers as numbers: IMG_10 is the last face.
-    QVERIFY2(scene.said.contains(QStringLiteral("[2/10] IMG_2.jpg -> cardHoliday01.jpg\n[3/10] IMG_3.png")),
-             qPrintable(scene.said));
-    QVERIFY(scene.said.contains(QStringLiteral("[10/10] IMG_10.jpg -> cardHoliday09.jpg\nMade the set cardHoliday")));
-    for (int n = 0; n < 10; ++n) {
-        QImageReader reader(scene.pics + u'/' + face(n));
-        QCOMPARE(reader.format(), QByteArray("jpeg"));
-        // A baseline frame, not a progressive one.
-        const QByteArray bytes = bytesOf(reader.fileName());
-        QVERIFY(bytes.contains("\xFF\xC0") && !bytes.contains("\xFF\xC2"));
-        // Upright, covering 960 x 540 but no more, its aspect kept, never enlarged.
-        const QImage made = reader.read();
-        QCOMPARE(made.size(), n == 1 ? QSize(960, 1280) : n == 9 ? QSize(1080, 540) : QSize(64, 48));
-        QVERIFY(QColor(made.pixel(made.width() / 2, 2)).lightness() > 245);
-        QVERIFY(QColor(made.pixel(made.width() / 2, made.height() - 3)).lightness() < 200);
+        // Name order with numbers as numbers: IMG_10 is the last face.
+        QVERIFY2(scene.said.contains(QStringLiteral("[2/10] IMG_2.jpg -> cardHoliday01.jpg\n[3/10] IMG_3.png")),
+                 qPrintable(scene.said));
+        QVERIFY(scene.said.contains("[10/10] IMG_10.jpg -> cardHoliday09.jpg\nMade the set cardHoliday"));
+        for (int n = 0; n < 10; ++n) {
+            QImageReader reader(scene.pics + u'/' + fixture::faceFile(QStringLiteral("cardHoliday"), n));
+            QCOMPARE(reader.format(), QByteArray("jpeg"));
+            // A baseline frame, not a progressive one.
+            const QByteArray bytes = fixture::fileBytes(reader.fileName());
+            QVERIFY(bytes.contains("\xFF\xC0") && !bytes.contains("\xFF\xC2"));
+            // Upright, covering 960 x 540 but no more, its aspect kept, never enlarged.
+            const QImage made = reader.read();
+            QCOMPARE(made.size(), n == 1 ? QSize(960, 1280) : n == 9 ? QSize(1080, 540) : QSize(64, 48));
+            QVERIFY(QColor(made.pixel(made.width() / 2, 2)).lightness() > 245);
+            QVERIFY(QColor(made.pixel(made.width() / 2, made.height() - 3)).lightness() < 200);
+        }
     }
-}
 
-void CardsTest::makesTheSetOrRefusesIt_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("pictures");
-    QTest::addColumn<QStringList>("more");
-    QTest::addColumn<int>("oldFaces");
-    QTest::addColumn<int>("failAt");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<int>("faces");
-    QTest::addColumn<QString>("said");
-    const QString name = QStringLiteral("Holiday");
-    const QStringList no;
-    const QStringList replace{QStringLiteral("--replace")};
-    QTest::newRow("8 pictures into a pics folder still to be made")
-        << name << 8 << no << -1 << -1 << 0 << 8 << "Its 8 faces fill the 4 x 4 board.";
-    QTest::newRow("7 pictures") << name << 7 << no << 0 << -1 << 1 << 0 << "7 pictures: a set needs 8 at least";
-    QTest::newRow("20 pictures") << name << 20 << no << 0 << -1 << 1 << 0 << "--first takes the first 18";
-    QTest::newRow("20 pictures, the first 18")
-        << "cardHoliday" << 20 << QStringList{"--first"} << 0 << -1 << 0 << 18
-        << "every board: .* 6 x 6.\nLeft out, as --first says: IMG_19.png, IMG_20.jpg";
-    QTest::newRow("text file named .jpg")
-        << name << 8 << QStringList{"text.jpg"} << 0 << -1 << 2 << 0 << "text.jpg: not a picture that can be read";
-    QTest::newRow("duplicate picture")
-        << name << 9 << QStringList{"copy.jpg"} << 0 << -1 << 2 << 0 << "IMG_4.jpg and .*copy.jpg are the same picture";
-    QTest::newRow("name with a space") << "My Holiday" << 8 << no << 0 << -1 << 1 << 0 << "only the letters A to Z";
-    QTest::newRow("name with a slash") << "cardHoli/day" << 8 << no << 0 << -1 << 1 << 0 << "only the letters A to Z";
-    QTest::newRow("replace 18 faces by 12")
-        << name << 12 << replace << 18 << -1 << 0 << 12 << "and 6 x 4.\\nIt replaces the set cardHoliday \\(18 faces";
-    QTest::newRow("existing set without --replace")
-        << name << 12 << no << 18 << -1 << 1 << 18 << "already holds the set cardHoliday \\(18 faces\\)";
-    // Through the file system's steps, replacing 18 faces by 12: the hidden folder
-    // is made (step 0), the faces written into it (1 to 12), the old ones moved
-    // aside (13 to 30) and the new ones moved into place (31 to 42).
-    QTest::newRow("pics folder cannot be made")
-        << name << 12 << replace << -1 << 0 << 2 << 0 << "Cannot make the folder [^ ]*pics: No space";
-    QTest::newRow("pics folder cannot be written")
-        << name << 12 << replace << 18 << 0 << 2 << 18 << "Cannot make the folder .*pics/\\.brindlepair-cards-\\d+: No";
-    QTest::newRow("a face cannot be written")
-        << name << 12 << replace << 18 << 5 << 2 << 18 << "Cannot write .*cardHoliday04.jpg: No space";
-    QTest::newRow("an old face cannot be moved aside")
-        << name << 12 << replace << 18 << 20 << 2 << 18 << "Cannot move .*cardHoliday07.jpg: No space";
-    QTest::newRow("the last face cannot be moved in")
-        << name << 12 << replace << 18 << 42 << 2 << 18 << "Cannot move .*cardHoliday11.jpg: No space";
-}
+    void makesTheSetOrRefusesIt_data()
+    {
+        QTest::addColumn<Making>("making");
+        const QStringList no;
+        const QStringList replace{QStringLiteral("--replace")};
+    const QString h = QStringLiteral("Holiday");
+        QTest::newRow("8 pictures into a pics folder still to be made")
+            << Making{h, 8, no, -1, -1, 0, 8, "Its 8 faces fill the 4 x 4 board."};
+        QTest::newRow("7 pictures") << Making{h, 7, no, 0, -1, 1, 0, "7 pictures: a set needs 8 at least"};
+        QTest::newRow("20 pictures") << Making{h, 20, no, 0, -1, 1, 0, "--first takes the first 18"};
+        QTest::newRow("20 pictures, the first 18")
+            << Making{"cardHoliday", 20, {"--first"}, 0, -1, 0, 18,
+                      "every board: .* 6 x 6.\nLeft out, as --first says: IMG_19.png, IMG_20.jpg"};
+        QTest::newRow("text file named .jpg")
+            << Making{h, 8, {"text.jpg"}, 0, -1, 2, 0, "text.jpg: not a picture that can be read"};
+        QTest::newRow("duplicate picture")
+            << Making{h, 9, {"copy.jpg"}, 0, -1, 2, 0, "IMG_4.jpg and .*copy.jpg are the same picture"};
+        QTest::newRow("name with a slash") << Making{"cardHoli/day", 8, no, 0, -1, 1, 0, "only the letters A to Z"};
+            QTest::newRow("replace 18 faces by 12")
+            << Making{h, 12, replace, 18, -1, 0, 12, "and 6 x 4.\\nIt replaces the set cardHoliday \\(18 faces"};
+        QTest::newRow("existing set without --replace")
+            << Making{h, 12, no, 18, -1, 1, 18, "already holds the set cardHoliday \\(18 faces\\)"};
+        // Through the file system's steps, replacing 18 faces by 12: the hidden folder
+        // is made (step 0), the faces written into it (1 to 12), the old ones moved
+        // aside (13 to 30) and the new ones moved into place (31 to 42).
+        QTest::newRow("pics folder cannot be written")
+            << Making{h, 12, replace, 18, 0, 2, 18, "Cannot make the folder .*pics/\\.brindlepair-cards-\\d+: No"};
+        QTest::newRow("a face cannot be written")
+            << Making{h, 12, replace, 18, 5, 2, 18, "Cannot write .*cardHoliday04.jpg: No space"};
+        QTest::newRow("the last face cannot be moved in")
+            << Making{h, 12, replace, 18, 42, 2, 18, "Cannot move .*cardHoliday11.jpg: No space"};
+    }
 
-void CardsTest::makesTheSetOrRefusesIt()
-{
-    QFETCH(QString, name);
-    QFETCH(int, pictures);
-    QFETCH(QStringList, more);
-    QFETCH(int, oldFaces);
-    QFETCH(int, failAt);
-    QFETCH(int, status);
-    QFETCH(int, faces);
-    QFETCH(QString, said);
-    Scene scene(pictures, oldFaces);
-    scene.files.failAt = failAt;
-    QFile text(scene.in + QStringLiteral("/text.jpg"));
-    QVERIFY(text.open(QIODevice::WriteOnly) && text.write("no picture\n"));
-    QVERIFY(QFile::copy(scene.input(4), scene.in + QStringLiteral("/copy.jpg")));
-    for (QString& argument : more)
-        if (!argument.startsWith(u'-'))
-            argument = scene.in + u'/' + argument;
-    const QMap<QString, QByteArray> before = contents(scene.pics);
+    void makesTheSetOrRefusesIt()
+    {
+        QFETCH(Making, making);
+        Scene scene(making.pictures, making.oldFaces);
+        scene.files.failAt = making.failAt;
+        QFile text(scene.in + QStringLiteral("/text.jpg"));
+        QVERIFY(text.open(QIODevice::WriteOnly) && text.write("no picture\n"));
+        QVERIFY(QFile::copy(scene.input(4), scene.in + QStringLiteral("/copy.jpg")));
+        for (QString& argument : making.more)
+            if (!argument.startsWith(u'-'))
+                argument = scene.in + u'/' + argument;
+        const QMap<QString, QByteArray> before = contents(scene.pics);
 
-    QCOMPARE(scene.run(QStringList{name} + scene.inputs + more), status);
+        QCOMPARE(scene.run(QStringList{making.name} + scene.inputs + making.more), making.status);
 
-    QVERIFY2(scene.said.contains(QRegularExpression(said)), qPrintable(scene.said));
-    // Faces 00 up to the last one, and nothing after it.
-    QCOMPARE(scene.faces().size(), faces);
-    QCOMPARE(scene.faces().value(faces - 1), faces > 0 ? face(faces - 1) : QString());
-    QCOMPARE(QFileInfo::exists(scene.pics + QStringLiteral("/cardHoliday100.jpg")), oldFaces >= 0);
-    // A picture or a step that fails changes nothing at all.
-    if (status == 2)
-        QVERIFY(scene.said.endsWith(QStringLiteral("Nothing was changed in the pics folder.\n")));
-    if (status != 0)
-        QCOMPARE(contents(scene.pics), before);
-}
+        QVERIFY2(scene.said.contains(QRegularExpression(making.said)), qPrintable(scene.said));
+        // Faces 00 up to the last one, and nothing after it.
+        QCOMPARE(scene.faces().size(), making.faces);
+        const QString last = fixture::faceFile(QStringLiteral("cardHoliday"), making.faces - 1);
+        QCOMPARE(scene.faces().value(making.faces - 1), making.faces > 0 ? last : QString());
+        QCOMPARE(QFileInfo::exists(scene.pics + QStringLiteral("/cardHoliday100.jpg")), making.oldFaces >= 0);
+        // A picture or a step that fails changes nothing at all.
+        if (making.status == 2)
+            QVERIFY(scene.said.endsWith(QStringLiteral("Nothing was changed in the pics folder.\n")));
+        if (making.status != 0)
+            QCOMPARE(contents(scene.pics), before);
+    }
 
-void CardsTest::theGameListsTheSetAndBuildsItsBoard()
-{
-    TestPlatform platform;
-    Scene scene(19);
-    scene.pics = platform.picsDir();
-    QCOMPARE(scene.run(QStringList{"--deck", scene.input(19), "Holiday"} + scene.inputs.first(18)), 0);
-    Form1 form;
-    form.squareMaxX = 6;
-    form.squareMaxY = 6;
-    QVERIFY(Dialog(form).Combo1.findText(QStringLiteral("cardHoliday")) >= 0);
-    form.cardName = QStringLiteral("cardHoliday");
-    form.deckName = QStringLiteral("deckHoliday");
+    void explainsItself()
+    {
+        QProcess program;
+        program.start(QCoreApplication::applicationDirPath() + "/../brindlepair-cards", {"--help"});
+        QVERIFY(program.waitForFinished());
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY(program.readAllStandardOutput().contains("--replace"));
+    }
 
-    form.Command1_Click();
+    void theGameListsTheSetAndBuildsItsBoard()
+    {
+        TestPlatform platform;
+        Scene scene(19);
+        scene.pics = platform.picsDir();
+        QCOMPARE(scene.run(QStringList{"--deck", scene.input(19), "Holiday"} + scene.inputs.first(18)), 0);
+        Form1 form;
+        form.squareMaxX = 6;
+        form.squareMaxY = 6;
+        QVERIFY(Dialog(form).Combo1.findText(QStringLiteral("cardHoliday")) >= 0);
+        form.cardName = QStringLiteral("cardHoliday");
+        form.deckName = QStringLiteral("deckHoliday");
 
-    QVERIFY(form.isBoardReady());
-    QCOMPARE(platform.loadedPaths.filter(QRegularExpression("/cardHoliday\\d\\d\\.jpg$")).size(), 18);
-    QCOMPARE(platform.loadedPaths.filter(QStringLiteral("/deckHoliday.jpg")).size(), 1);
-    QCOMPARE(platform.messages, QStringList());
-}
+        form.Command1_Click();
+
+        QVERIFY(form.isBoardReady());
+        QCOMPARE(platform.loadedPaths.filter(QRegularExpression("/cardHoliday\\d\\d\\.jpg$")).size(), 18);
+        QCOMPARE(platform.loadedPaths.filter(QStringLiteral("/deckHoliday.jpg")).size(), 1);
+        QCOMPARE(platform.messages, QStringList());
+    }
+};
 
 QTEST_MAIN(CardsTest)
 #include "tst_cards.moc"

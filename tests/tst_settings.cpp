@@ -65,6 +65,8 @@ struct Choice
     QStringList written;
     // A size that is not on offer is refused: nothing is written and the dialog stays open.
     bool refused = false;
+    // How the dialog is answered: OK, or one of the ways that write nothing.
+    enum { ok, cancel, closeControl, enter, escape } answer = ok;
 };
 
 class SettingsTest : public QObject
@@ -77,7 +79,6 @@ private slots:
         QTest::addColumn<Listing>("listing");
         const QStringList none;
         QTest::newRow("no pics folder") << Listing{{}, none, none};
-        QTest::newRow("no card or deck files") << Listing{{"ReadMe.txt", "acorn.jpg"}, none, none};
         QTest::newRow("numbered faces give one set each")
             << Listing{twoFaces("cardX") << "cardX17.jpg" << "cardY00.jpg", {"cardX", "cardY"}, none};
         QTest::newRow("a set whose name starts a later one")
@@ -144,14 +145,19 @@ private slots:
         // The current names are not in the lists: the first press picks the first item.
         QTest::newRow("second card set picked")
             << Choice{defaults, "4 x 4", {"down 2", "", ""}, {"cardY", "deckAcorn", "4", "4"}};
-        QTest::newRow("first deck picked")
-            << Choice{defaults, "4 x 4", {"", "down 1", ""}, {"cardPussy", "deckOak", "4", "4"}};
         // The size list starts from the size shown.
         QTest::newRow("6 x 4 to 6 x 6 picked")
             << Choice{{"cardX", "deckOak", "6", "4"}, "6 x 4", {"", "", "down 2"}, {"cardX", "deckOak", "6", "6"}};
         // A size is read from the first and last characters of the box.
         QTest::newRow("6x5") << Choice{defaults, "4 x 4", {"cardNew", "", "6x5"}, {"cardNew", "deckAcorn", "6", "5"}};
-        QTest::newRow("a lone 6") << Choice{defaults, "4 x 4", {"cardNew", "", "6"}, {"cardNew", "deckAcorn", "6", "6"}};
+        QTest::newRow("a lone 6") << Choice{defaults, "4 x 4", {"cardX", "", "6"}, {"cardX", "deckAcorn", "6", "6"}};
+        // Cancel, the close control, Enter and Escape write nothing; neither
+        // button is bound to either key, so the dialog stays open after them.
+        const QStringList changed{"cardX", "deckOak", "6 x 6"};
+        QTest::newRow("Cancel") << Choice{defaults, "4 x 4", changed, defaults, false, Choice::cancel};
+        QTest::newRow("the close control") << Choice{defaults, "4 x 4", changed, defaults, false, Choice::closeControl};
+        QTest::newRow("Enter") << Choice{defaults, "4 x 4", changed, defaults, true, Choice::enter};
+        QTest::newRow("Escape") << Choice{defaults, "4 x 4", changed, defaults, true, Choice::escape};
         for (const QString size : {"8 x 8", "5 x 5", "4 x 5", "0 x 4", "(empty)", "a x 4", "6 x 5 ", "\uFF16 x \uFF15"})
             QTest::newRow(qPrintable(QStringLiteral("\"%1\" refused").arg(size)))
                 << Choice{defaults, "4 x 4", {"cardNew", "", size}, defaults, true};
@@ -179,70 +185,22 @@ private slots:
             if (!typed.isEmpty() && !typed.startsWith(QStringLiteral("down ")))
                 fixture::retype(*boxes[box], typed == QStringLiteral("(empty)") ? QString() : typed);
         }
-        QTest::mouseClick(&dialog.OKButton, Qt::LeftButton);
-
-        QCOMPARE(dialog.isLoaded(), choice.refused);
-        QCOMPARE(choicesOf(form), choice.written);
-        const QString refusal = QStringLiteral("Please choose one of the board sizes 4 x 4, 5 x 4, 6 x 4, 6 x 5 or 6 x 6.");
-        QCOMPARE(platform.messages, choice.refused ? QStringList{refusal} : QStringList());
-    }
-
-    void nothingElseWritesTheChoices_data()
-    {
-        QTest::addColumn<int>("answer");
-        QTest::newRow("Cancel") << 0;
-        QTest::newRow("the close control") << 1;
-        QTest::newRow("Enter in a box and on OK") << 2;
-        QTest::newRow("Escape in a box and on OK") << 3;
-    }
-
-    void nothingElseWritesTheChoices()
-    {
-        QFETCH(int, answer);
-        TestPlatform platform;
-        putFiles(platform, {"cardX00.jpg", "deckOak.jpg"});
-        Form1 form;
-        Dialog dialog(form);
         dialog.show();
-        fixture::retype(dialog.Combo1, QStringLiteral("cardX"));
-        fixture::retype(dialog.Combo2, QStringLiteral("deckOak"));
-        fixture::retype(dialog.Combo3, QStringLiteral("6 x 6"));
-        if (answer == 0) {
-            QTest::mouseClick(&dialog.CancelButton, Qt::LeftButton);
-        } else if (answer == 1) {
+        if (choice.answer == Choice::ok || choice.answer == Choice::cancel) {
+            QTest::mouseClick(choice.answer == Choice::ok ? &dialog.OKButton : &dialog.CancelButton, Qt::LeftButton);
+        } else if (choice.answer == Choice::closeControl) {
             dialog.close();
         } else {
-            // Neither button is bound to Enter or Escape.
-            const Qt::Key key = answer == 2 ? Qt::Key_Return : Qt::Key_Escape;
+            const Qt::Key key = choice.answer == Choice::enter ? Qt::Key_Return : Qt::Key_Escape;
             QTest::keyClick(&dialog.Combo1, key);
             QTest::keyClick(&dialog.OKButton, key);
         }
-        QCOMPARE(dialog.isLoaded(), answer >= 2);
-        QCOMPARE(choicesOf(form), defaults);
-        QVERIFY(platform.messages.isEmpty());
-    }
 
-    void closingTheMainWindowDuringAListingStopsIt()
-    {
-        TestPlatform platform;
-        putFiles(platform, {"cardX00.jpg", "cardY00.jpg", "deckOak.jpg"});
-        Form1 form;
-        form.show();
-        platform.onProcessEvents = [&form] { form.close(); };
-        Dialog dialog(form);
-
-        QVERIFY(!form.isLoaded());
-        QVERIFY(!dialog.isLoaded());
-        QCOMPARE(platform.quitCalls, 1);
-        // The listing stopped at the entry during which the window was closed.
-        QCOMPARE(platform.processEventsCalls, 1);
-        QCOMPARE(dialog.Combo2.count(), 0);
-        // Opening it afterwards, as the main window's Settings does, neither
-        // lists again nor leaves it open.
-        dialog.showModal(&form);
-        QVERIFY(!dialog.isLoaded());
-        QCOMPARE(platform.processEventsCalls, 1);
-        QVERIFY(ui::Window::openWindows().isEmpty());
+        QCOMPARE(dialog.isLoaded(), choice.refused);
+        QCOMPARE(choicesOf(form), choice.written);
+        const QString refusal = "Please choose one of the board sizes 4 x 4, 5 x 4, 6 x 4, 6 x 5 or 6 x 6.";
+        const bool sizeRefused = choice.refused && choice.answer == Choice::ok;
+        QCOMPARE(platform.messages, sizeRefused ? QStringList{refusal} : QStringList());
     }
 
     void labelsShowTheirWholeCaption()

@@ -92,19 +92,13 @@ def signature(shot, box):
     of a pixel their edges fall on."""
     width, rgb = shot
     left, top, right, bottom = box
-    blocks = []
-    for bx in range(3):
-        for by in range(3):
-            total = [0, 0, 0]
-            for sx in range(8):
-                for sy in range(8):
-                    x = int(left + (right - left) * (0.1 + 0.8 * (bx * 8 + sx + 0.5) / 24))
-                    y = int(top + (bottom - top) * (0.1 + 0.8 * (by * 8 + sy + 0.5) / 24))
-                    i = (y * width + x) * 3
-                    for channel in range(3):
-                        total[channel] += rgb[i + channel]
-            blocks.append(tuple(v / 64 for v in total))
-    return tuple(blocks)
+
+    def mean(bx, by):
+        points = [(int(left + (right - left) * (0.1 + 0.8 * (bx * 8 + sx + 0.5) / 24)),
+                   int(top + (bottom - top) * (0.1 + 0.8 * (by * 8 + sy + 0.5) / 24)))
+                  for sx in range(8) for sy in range(8)]
+        return tuple(sum(rgb[(y * width + x) * 3 + channel] for x, y in points) / 64 for channel in range(3))
+    return tuple(mean(bx, by) for bx in range(3) for by in range(3))
 
 
 def close(a, b, tolerance=45):
@@ -120,13 +114,9 @@ def card_boxes(ox, oy):
     """The cards of a 4 x 4 board on the designed surface, in screen pixels:
     cells of 1732 x 1104 twips from the surface's top at 595, each card 30 in
     and 100 short."""
-    boxes = {}
-    for column in range(4):
-        for row in range(4):
-            left = ox + (column * 1732 + 30) / TWIPS
-            top = oy + (595 + row * 1104 + 30) / TWIPS
-            boxes[(column, row)] = (left, top, left + 1602 / TWIPS, top + 974 / TWIPS)
-    return boxes
+    corners = {(column, row): (ox + (column * 1732 + 30) / TWIPS, oy + (595 + row * 1104 + 30) / TWIPS)
+               for column in range(4) for row in range(4)}
+    return {cell: (left, top, left + 1602 / TWIPS, top + 974 / TWIPS) for cell, (left, top) in corners.items()}
 
 
 def play(display, ox, oy):
@@ -194,6 +184,12 @@ def main():
         main_window = wait_for("the main window", lambda: display.windows("Brindlepair"))[0]
         ox, oy, width, height = wait_for("its size", lambda: display.client_origin(main_window))
         assert (width, height) == (462, 334), (width, height)
+        # Settings opens its dialog modally; its close control closes it and writes nothing.
+        display.click(ox + (1320 + 547) / TWIPS, oy + (120 + 187) / TWIPS)
+        settings = wait_for("the settings dialog", lambda: display.windows("Brindlepair Settings"))[0]
+        display.xdotool("windowactivate", "--sync", settings, check=False)
+        display.xdotool("key", "alt+F4")
+        wait_for("the settings dialog to close", lambda: not display.windows("Brindlepair Settings"))
         attempts = play(display, ox, oy)
 
         dialog = wait_for("the high-score dialog", lambda: display.windows("Brindlepair Hiscore"))[0]

@@ -18,15 +18,9 @@ namespace fixture {
 // The colour of face n of the test pictures, and of the deck: far enough apart
 // to be told apart on the surface after JPEG compression (hues spread around
 // the wheel, in two rows of lightness).
-inline QColor faceColor(int n)
-{
-    return QColor::fromHsv((n * 47) % 360, 255, n % 2 == 0 ? 255 : 150);
-}
+inline QColor faceColor(int n) { return QColor::fromHsv((n * 47) % 360, 255, n % 2 == 0 ? 255 : 150); }
 
-inline QColor deckColor()
-{
-    return QColor(128, 128, 128);
-}
+inline QColor deckColor() { return QColor(128, 128, 128); }
 
 // The file name of face n of a card set: cardPussy03.jpg.
 inline QString faceFile(const QString& cardName, int n)
@@ -59,12 +53,12 @@ inline QByteArray fileBytes(const QString& path)
 // The two messages of the picture loader.
 inline QString missingMessage(const QString& path)
 {
-    return QStringLiteral("Cannot find file: \r\n") + path + QStringLiteral("\r\nPlease read the 'ReadMe.txt' file.");
+    return "Cannot find file: \r\n" + path + "\r\nPlease read the 'ReadMe.txt' file.";
 }
 
 inline QString loadErrorMessage(const QString& path)
 {
-    return QStringLiteral("Error while loading file: \r\n") + path + QStringLiteral("\r\nPlease read the 'ReadMe.txt' file.");
+    return "Error while loading file: \r\n" + path + "\r\nPlease read the 'ReadMe.txt' file.";
 }
 
 // Shows the main window at its designed size, so the surface is laid out.
@@ -103,14 +97,14 @@ inline QPoint firstCell(const Form1& form, const std::function<bool(const MemoCa
 inline QPoint partnerOf(const Form1& form, int x, int y)
 {
     const QString& key = form.board().card(x, y).fName;
-    return firstCell(form, [&](const MemoCard& card, QPoint cell) { return cell != QPoint(x, y) && card.fName == key; });
+    return firstCell(form, [&](const MemoCard& card, QPoint at) { return at != QPoint(x, y) && card.fName == key; });
 }
 
 // A face-down card whose key differs from that of `cell`.
 inline QPoint otherKeyThan(const Form1& form, QPoint cell)
 {
     const QString& key = form.board().card(cell.x(), cell.y()).fName;
-    return firstCell(form, [&](const MemoCard& card, QPoint) { return !card.isOpen && !card.isFound && card.fName != key; });
+    return firstCell(form, [&](const MemoCard& c, QPoint) { return !c.isOpen && !c.isFound && c.fName != key; });
 }
 
 // Finds every pair left on the board with the mouse, without a single mismatch.
@@ -123,6 +117,14 @@ inline void findEveryPair(Form1& form)
             clickCard(form, partner.x(), partner.y());
         }
     });
+}
+
+// The pair keys of a board's cards, column by column.
+inline QStringList keysOf(const Board& board)
+{
+    QStringList keys;
+    board.forEachCell([&](int x, int y) { keys << board.card(x, y).fName; });
+    return keys;
 }
 
 // One letter a card, column by column: F found, O open, - face down.
