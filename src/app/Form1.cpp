@@ -122,7 +122,7 @@ void Form1::makeSquare()
     const std::int32_t rows = square.upperY();
 
     // The walk asks for faces 0 to faces - 1 of the card set, then for the deck.
-    // They are decoded ahead on the other core, and getPic takes each one in its
+    // They are decoded ahead on every core, and getPic takes each one in its
     // turn; a name changed by the fallback simply asks for files not decoded
     // ahead. Whatever was decoded and not asked for goes when the build ends.
     const std::int32_t cells = columns > 0 && rows > 0 ? columns * rows : 0;

@@ -4,8 +4,6 @@
 
 #include "ui/Platform.h"
 
-#include <QStringList>
-
 namespace hiscore {
 
 namespace {
