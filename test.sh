@@ -9,10 +9,7 @@ tools/install-deps.sh --tests
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DBRINDLEPAIR_SANITIZE=ON -DBUILD_TESTING=ON \
     -DBRINDLEPAIR_BENCH=ON >/dev/null
 cmake --build build-test --parallel "$(nproc)"
-export QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
-export LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp":print_suppressions=0
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# ctest gives every test its platform and the sanitizers' options (tests/sanitizers.env).
 cd build-test
 ctest --output-on-failure --timeout 600 "$@"
 cd ..

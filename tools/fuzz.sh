@@ -17,8 +17,10 @@ rm -rf "$build/seeds"
 "$build/make_seeds" "$build/seeds"
 mkdir -p "$build/corpus"
 
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# The sanitizers' options of every sanitized run.
+while IFS= read -r option; do
+    if [[ $option =~ ^[A-Z_]+= ]]; then export "${option//\$TESTS/$PWD/tests}"; fi
+done <tests/sanitizers.env
 log="$build/fuzz.log"
 status=0
 (cd "$build" && ./fuzz_hiscore -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
