@@ -13,6 +13,11 @@
 #include <QFontInfo>
 #include <QTest>
 
+#include <csignal>
+#include <optional>
+
+#include <sys/resource.h>
+
 using hiscore::HsTable;
 
 namespace {
@@ -69,6 +74,29 @@ QByteArray withLine(int row, const QByteArray& line)
     return firstLines(row) + line + firstLines(15).mid(firstLines(row + 1).size());
 }
 
+// For as long as it lives, no file grows past `bytes`, as on a disk that is full.
+class DiskFull
+{
+public:
+    explicit DiskFull(qsizetype bytes) : ignored(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &before);
+        const rlimit full{rlim_t(bytes), before.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &full);
+    }
+    ~DiskFull()
+    {
+        setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, ignored);
+    }
+    DiskFull(const DiskFull&) = delete;
+    DiskFull& operator=(const DiskFull&) = delete;
+
+private:
+    rlimit before{};
+    void (*ignored)(int);
+};
+
 // A program directory that ends with a separator, as a drive root does.
 class RootPlatform : public TestPlatform
 {
@@ -122,7 +150,7 @@ using Lines = QMap<int, QString>;
 struct Saving
 {
     QString name;
-    // Writing fails once that many bytes are written, as on a full disk.
+    // Writing fails once a file holds that many bytes, as on a full disk.
     qsizetype failAfter = -1;
     // What stands where hiscore.dat goes.
     enum { file, folder, none } there = file;
@@ -170,8 +198,18 @@ private slots:
         QTest::newRow("empty") << QString() << 3 << std::optional<QByteArray>("");
         QTest::newRow("name") << "Amelia" << 3 << std::optional<QByteArray>("Dphold");
         QTest::newRow("the euro sign is 128") << "\u20acuro" << 3 << std::optional<QByteArray>("\x83xur");
+        // Windows-1252's characters of the codes 128 to 159, in order.
+        QByteArray codes128To159;
+        for (int code = 128; code < 160; ++code)
+            codes128To159.append(char(code));
+        QTest::newRow("codes 128 to 159")
+            << QStringLiteral("\u20ac\u0081\u201a\u0192\u201e\u2026\u2020\u2021\u02c6\u2030\u0160\u2039\u0152\u008d"
+                              "\u017d\u008f\u0090\u2018\u2019\u201c\u201d\u2022\u2013\u2014\u02dc\u2122\u0161\u203a"
+                              "\u0153\u009d\u017e\u0178")
+            << 0 << std::optional<QByteArray>(codes128To159);
         QTest::newRow("down to 0") << "\u0003" << -3 << std::optional<QByteArray>(QByteArray(1, 0));
-        QTest::newRow("y with diaeresis plus 3 is 258") << "ab\u00ff" << 3 << std::optional<QByteArray>();
+        QTest::newRow("u with diaeresis plus 3 is 255") << "ab\u00fc" << 3 << std::optional<QByteArray>("de\xff");
+        QTest::newRow("y with acute plus 3 is 256") << "ab\u00fd" << 3 << std::optional<QByteArray>();
         QTest::newRow("below 0") << "\u0002" << -3 << std::optional<QByteArray>();
     }
 
@@ -209,11 +247,23 @@ private slots:
         hiscore::loadHS(table);
         QCOMPARE(platform->writtenFiles.size(), 1);
 
-        const QByteArray bytes = fixture::fileBytes(hiscore::hsPath());
-        QCOMPARE(bytes.count("\r\n"), 15);
-        QCOMPARE(bytes.count('\n'), 15);
-        QVERIFY(bytes.startsWith("\"Dphold\",\"DA\",\"ee\"\r\n"));
-        QVERIFY(bytes.endsWith("\r\n\"Rolyld\",\"BAA\",\"bfe\"\r\n"));
+        // Names shifted by 3, attempts by 17, times by 49.
+        QCOMPARE(fixture::fileBytes(hiscore::hsPath()),
+                 QByteArray("\"Dphold\",\"DA\",\"ee\"\r\n"     // Amelia 30 44
+                            "\"Euxqr\",\"DC\",\"fg\"\r\n"      // Bruno 32 56
+                            "\"Fodud\",\"DE\",\"fd\"\r\n"      // Clara 34 53
+                            "\"Gplwul\",\"EE\",\"gc\"\r\n"     // Dmitri 44 62
+                            "\"Hohqd\",\"FC\",\"gh\"\r\n"      // Elena 52 67
+                            "\"Ihol{\",\"FE\",\"gg\"\r\n"      // Felix 54 66
+                            "\"Juhwd\",\"GC\",\"ig\"\r\n"      // Greta 62 86
+                            "\"Kxjr\",\"GG\",\"ie\"\r\n"       // Hugo 66 84
+                            "\"Lqjulg\",\"HA\",\"jh\"\r\n"     // Ingrid 70 97
+                            "\"Mrqdv\",\"HE\",\"jj\"\r\n"      // Jonas 74 99
+                            "\"Ndwmd\",\"IA\",\"bac\"\r\n"     // Katja 80 102
+                            "\"Oruhq}\",\"IE\",\"bba\"\r\n"    // Lorenz 84 110
+                            "\"Plud\",\"JA\",\"bea\"\r\n"      // Mira 90 140
+                            "\"Qlov\",\"JG\",\"bdd\"\r\n"      // Nils 96 133
+                            "\"Rolyld\",\"BAA\",\"bfe\"\r\n")); // Olivia 100 154
     }
 
     void savedTableReadsBack_data()
@@ -324,7 +374,7 @@ private slots:
         QTest::newRow("name scrambles past 255") << Saving{"Zo\u00fe"};
         QTest::newRow("name scrambles into a quote") << Saving{"a\u001fb"};
         QTest::newRow("name scrambles into LF") << Saving{"a\u0007b"};
-        QTest::newRow("file cannot be created") << Saving{"Ann", 0};
+        QTest::newRow("disk full from the start") << Saving{"Ann", 0};
         QTest::newRow("disk full halfway") << Saving{"Ann", 150};
         QTest::newRow("a folder in the file's place") << Saving{"Ann", -1, Saving::folder};
         // A shared installation: the file is written in place, and no new one is made.
@@ -336,7 +386,6 @@ private slots:
     {
         QFETCH(Saving, saving);
         TestPlatform platform;
-        platform.failWritingAfter = saving.failAfter;
         platform.readOnlyFolder = saving.readOnlyFolder;
         const QByteArray old = firstLines(15, "left by hand\r\n");
         if (saving.there == Saving::folder)
@@ -346,10 +395,15 @@ private slots:
         HsTable table = defaults();
         // The last row is the one that fails, so every row before it could be written.
         table[0][14] = saving.name;
-        if (saving.there == Saving::file)
-            hiscore::saveHS(table);
-        else // Not an ordinary file, so missing: the defaults are made and saved.
-            hiscore::loadHS(table);
+        {
+            std::optional<DiskFull> full;
+            if (saving.failAfter >= 0)
+                full.emplace(saving.failAfter);
+            if (saving.there == Saving::file)
+                hiscore::saveHS(table);
+            else // Not an ordinary file, so missing: the defaults are made and saved.
+                hiscore::loadHS(table);
+        }
         QCOMPARE(platform.messages, saving.saved ? QStringList() : QStringList{writing});
         QCOMPARE(QFileInfo(hiscore::hsPath()).isDir(), saving.there == Saving::folder);
         if (saving.there == Saving::file)

@@ -212,7 +212,9 @@ bool QtPlatform::writeFileWhole(const QString& path, const QByteArray& contents)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(contents) != contents.size()) {
+    // What is written is only buffered, so a full disk shows when it is
+    // flushed; commit() would put the cut file in the old one's place all the same.
+    if (file.write(contents) != contents.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }

@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QSaveFile>
 #include <QTemporaryDir>
 
 #include <deque>
@@ -86,13 +85,7 @@ public:
     bool writeFileWhole(const QString& path, const QByteArray& contents) override
     {
         writtenFiles.append(path);
-        if (failWritingAfter < 0)
-            return QtPlatform::writeFileWhole(path, contents);
-        QSaveFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(contents.left(failWritingAfter));
-        file.cancelWriting();
-        return false;
+        return QtPlatform::writeFileWhole(path, contents);
     }
 
     // The picture folder of the program directory, created on first use.
@@ -132,7 +125,4 @@ public:
     bool readOnlyFolder = false;
     // Every file replaced whole, by its path, in order.
     QStringList writtenFiles;
-    // From zero up: replacing a file fails once that many bytes of the new content
-    // have been written, as on a full disk; the old file stays as it was.
-    qsizetype failWritingAfter = -1;
 };
