@@ -1,0 +1,376 @@
+#!/usr/bin/env python3
+"""Mutation check: which small slips in the code would the suite let through?
+
+Each mutant below is one plausible slip: a file, an exact text that occurs
+there once, what it is turned into, and what a player (or a card-maker user)
+would notice. The check copies the project into build-mutate/tree, builds it
+there without sanitizers, runs the whole suite (the end-to-end game included)
+once as it is, and then once for every mutant, one at a time, rebuilding only
+what the mutant touches. A mutant is killed when a test fails; a kill made
+by the end-to-end game alone is confirmed by running that game a second time. It prints a table and, last:
+
+    mutants killed: K/N (P%)
+
+A full run takes about half an hour on two cores. It is run by hand:
+
+    tools/mutate.py                  every mutant
+    tools/mutate.py shuffle hiscore  those whose name or file holds a word given
+    tools/mutate.py --list           the list, without building anything
+"""
+
+import argparse
+import os
+import re
+import shutil
+import subprocess
+import sys
+import time
+from dataclasses import dataclass
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+WORK = os.path.join(ROOT, "build-mutate")
+TREE = os.path.join(WORK, "tree")
+BUILD = os.path.join(WORK, "build")
+E2E = "e2e_play_game"
+
+
+@dataclass
+class Mutant:
+    name: str
+    file: str
+    find: str
+    replace: str
+    notice: str
+
+
+MUTANTS = [
+    # The deal and the shuffle.
+    Mutant("shuffle-row-over-columns", "src/game/Shuffle.cpp",
+           "roundHalfEven(double(u4) * n)", "roundHalfEven(double(u4) * m)",
+           "New Game crashes on 5 x 4, 6 x 4 and 6 x 5: a card is swapped with the empty extra row"),
+    Mutant("shuffle-one-swap-short", "src/game/Shuffle.cpp",
+           "swap < m * n;", "swap < m * n - 1;",
+           "the cards are mixed a little less than they should be"),
+    Mutant("rounding-half-away", "src/game/Rounding.h",
+           "std::nearbyint(value)", "std::round(value)",
+           "cards half a twip off, end cards of a shuffle drawn too often"),
+    Mutant("generator-past-one", "src/ui/QtPlatform.cpp",
+           "float(z >> 40) / float(1 << 24)", "float(z >> 40) / float(1 << 23)",
+           "New Game deals cells off the board"),
+    Mutant("generator-never-reseeded", "src/ui/QtPlatform.cpp",
+           "state_ = std::bit_cast<unsigned>(timeOfDay()) * 0x9E3779B97F4A7C15ull + 0x632BE59BD9B4E019ull;",
+           "state_ = 0x632BE59BD9B4E019ull;",
+           "every game of every run is dealt alike"),
+    Mutant("new-game-keeps-half-turn", "src/app/Form1.cpp",
+           "    busy = true;\n    firstCardOpen = false;\n", "    busy = true;\n",
+           "after New Game in the middle of a turn, the first card turned is taken as a second"),
+    Mutant("rebuild-every-deal", "src/app/Form1.cpp",
+           "        dirty = false;\n", "",
+           "every New Game reads all the pictures again and shows the progress window"),
+    Mutant("attempts-kept-over-deals", "src/app/Form1.cpp",
+           "    attempts = 0;\n", "",
+           "a new game starts with the attempts of the last one"),
+    # Turns, the clock and the end of a game.
+    Mutant("open-card-counts-again", "src/app/Form1.cpp",
+           "if (k.isFound || k.isOpen)", "if (k.isFound)",
+           "clicking the open first card again counts an attempt and ends the turn"),
+    Mutant("first-of-pair-not-found", "src/app/Form1.cpp",
+           "        f.isFound = true;\n", "",
+           "a found pair's first card can be turned again, and the game never ends"),
+    Mutant("pair-up-half-a-second", "src/app/Form1.cpp",
+           "if (now >= t0 + 1.0f)", "if (now >= t0 + 0.5f)",
+           "an unmatched pair turns back after half a second"),
+    Mutant("edge-turns-card", "src/app/Form1.cpp",
+           "double(X) > card.x1", "double(X) >= card.x1",
+           "a release on a card's left edge turns it"),
+    Mutant("clock-stays-on-after-win", "src/app/Form1.cpp",
+           "    Timer1.setEnabled(false);\n    Dialog1& dialog", "    Dialog1& dialog",
+           "the time goes on counting on a won board"),
+    Mutant("clock-counts-at-a-second", "src/app/Form1.cpp",
+           "if (now > lastTick + 1.0f)", "if (now >= lastTick + 1.0f)",
+           "a second is counted a tick early"),
+    Mutant("game-clock-slowed", "src/app/Form1.cpp",
+           "Timer1(this, 200, false)", "Timer1(this, 1000, false)",
+           "the game's time runs slow: ticks a second apart lose counts"),
+    Mutant("clock-in-milliseconds", "src/ui/QtPlatform.cpp",
+           "nsecsElapsed() / 1e9", "nsecsElapsed() / 1e6",
+           "the time counts milliseconds as seconds and an unmatched pair turns back at once"),
+    Mutant("timer-interval-ignored", "src/ui/Timer.cpp",
+           "timer_.setInterval(intervalMs);", "timer_.setInterval(1000);",
+           "the clock and the window watch tick once a second: the time runs slow"),
+    Mutant("time-label-one-digit", "src/game/Format.cpp",
+           "rightJustified(minDigits, u'0')", "rightJustified(minDigits - 1, u'0')",
+           "the time reads \"Time: 7\" instead of \"Time: 07\""),
+    Mutant("watch-repaints-going-down", "src/app/Form1.cpp",
+           "if (bottom < lastBottom)", "if (bottom > lastBottom)",
+           "the board is not repainted when the window comes back up from the screen's bottom"),
+    # The main window's commands.
+    Mutant("settings-compare-columns-only", "src/app/Form1.cpp",
+           "squareMaxX != oldMaxX || squareMaxY != oldMaxY", "squareMaxX != oldMaxX",
+           "going from 6 x 4 to 6 x 5 deals no new game"),
+    Mutant("f5-is-f6", "src/app/Form1.cpp",
+           "keyF5 = 116", "keyF5 = 117",
+           "F5 does not lay the board out again"),
+    Mutant("function-keys-off-by-one", "src/ui/Window.cpp",
+           "return 112 + (qtKey - Qt::Key_F1);", "return 111 + (qtKey - Qt::Key_F1);",
+           "F5 does nothing and F6 lays the board out"),
+    Mutant("no-layout-after-restore", "src/ui/Window.cpp",
+           "if (wasMinimised_ && !minimised && loaded_ && onResize)",
+           "if (wasMinimised_ && minimised && loaded_ && onResize)",
+           "the board is blank when the window comes back from the taskbar"),
+    Mutant("surface-top-closer", "src/app/Form1.cpp",
+           "Command1.top() + 100);", "Command1.top() + 10);",
+           "the board rides up against the buttons"),
+    # Pictures, layout and drawing.
+    Mutant("faces-held-at-a-sixth", "src/app/Form1.cpp",
+           "limitPicturesToCards(4, 4);", "limitPicturesToCards(6, 6);",
+           "photos are held at a sixth of the screen: soft, upscaled faces on a 4 x 4 board"),
+    Mutant("bound-ignores-rows", "src/ui/QtPlatform.cpp",
+           "(largest.height() + fewestRows_ - 1) / fewestRows_", "(largest.height() + fewestRows_ - 1) / 6",
+           "photos are held too low for the cards of a 4 x 4 board"),
+    Mutant("bound-fits-inside", "src/ui/PicturePrefetch.cpp",
+           "Qt::KeepAspectRatioByExpanding", "Qt::KeepAspectRatio",
+           "a photo of another shape than its card is held too small and shows soft"),
+    Mutant("photos-stay-on-their-side", "src/ui/PicturePrefetch.cpp",
+           "reader.setAutoTransform(true);", "reader.setAutoTransform(false);",
+           "a phone's portrait photo shows on its side"),
+    Mutant("stale-decode-taken", "src/ui/PicturePrefetch.cpp",
+           " || stampOf(path) != job->stamp", "",
+           "a picture replaced during a build shows its old face"),
+    Mutant("card-margin-swapped", "src/pictures/Layout.cpp",
+           "card.x2 = i * w + w - cardMarginRightBottom;", "card.x2 = i * w + w - cardMarginLeftTop;",
+           "cards touch their right-hand neighbours"),
+    Mutant("missing-deck-paints-nothing", "src/pictures/CardPainting.cpp",
+           "return shown ? shown : fallback;", "return shown;",
+           "with a deck that cannot be found, face-down cards are blank instead of the fallback picture"),
+    Mutant("old-scaled-copy-reused", "src/ui/Surface.cpp",
+           "copy.key == picture.get() && copy.image.size() == size", "copy.key == picture.get()",
+           "after a resize the cards show their pictures at the old size"),
+    Mutant("release-y-from-x", "src/ui/Surface.cpp",
+           "float(toTwips(event->position().y()))", "float(toTwips(event->position().x()))",
+           "a click turns a card of another row"),
+    Mutant("progress-bar-one-behind", "src/pictures/FormProgress.cpp",
+           "double(barMaxWidth) / progressMax * val", "double(barMaxWidth) / progressMax * (val - 1)",
+           "the progress bar is one face behind and never full"),
+    Mutant("face-number-one-digit", "src/pictures/PictureFolder.cpp",
+           "game::formatDigits(count, 2)", "game::formatDigits(count, 1)",
+           "faces 00 to 09 are looked for as cardPussy0.jpg and are missing"),
+    # Files and folders.
+    Mutant("hidden-files-listed", "src/ui/QtPlatform.cpp",
+           "dir.entryList({info.fileName()}, QDir::Files, QDir::Name)",
+           "dir.entryList({info.fileName()}, QDir::Files | QDir::Hidden, QDir::Name)",
+           "the settings list hidden files as card sets and decks"),
+    Mutant("full-disk-save-committed", "src/ui/QtPlatform.cpp",
+           "contents.size() || !file.flush())", "contents.size())",
+           "on a full disk hiscore.dat is replaced by a cut file and the scores after the cut are lost"),
+    # The settings dialog.
+    Mutant("size-rows-from-second-character", "src/settings/Dialog.cpp",
+           "digitValue(text.back())", "digitValue(text.at(1))",
+           "a size typed \"6x5\" is refused"),
+    Mutant("set-name-cut-short", "src/settings/Dialog.cpp",
+           "getFileName(entry).chopped(2)", "getFileName(entry).chopped(3)",
+           "card sets are listed without their last letter"),
+    Mutant("deck-from-card-box", "src/settings/Dialog.cpp",
+           "form1.deckName = Combo2.text();", "form1.deckName = Combo1.text();",
+           "OK sets the deck to the card set's name"),
+    Mutant("size-shown-transposed", "src/settings/Dialog.cpp",
+           "sizeText(form1.squareMaxX, form1.squareMaxY)", "sizeText(form1.squareMaxY, form1.squareMaxX)",
+           "a 6 x 4 board is shown as \"4 x 6\" and OK then refuses it"),
+    # The score file and the high-score dialog.
+    Mutant("code-page-quotes-swapped", "src/hiscore/CodePage.cpp",
+           "u'\\u2018', u'\\u2019'", "u'\\u2019', u'\\u2018'",
+           "a name with \u2018 is saved with \u2019 and the other way round"),
+    Mutant("scrambled-256-kept", "src/hiscore/HiscoreTable.cpp",
+           "if (code < 0 || code > 255)", "if (code < 0 || code > 256)",
+           "a name with \u00fd saves a NUL byte and every later load of the scores fails"),
+    Mutant("default-entry-wrong", "src/hiscore/HiscoreTable.cpp",
+           "{\"Bruno\", 32, 56}", "{\"Bruno\", 32, 65}",
+           "a fresh score file gives Bruno 65 seconds instead of 56"),
+    Mutant("line-ends-lf-only", "src/hiscore/HiscoreTable.cpp",
+           "bytes.append(cr).append(lf);", "bytes.append(lf);",
+           "hiscore.dat is written with LF line ends"),
+    Mutant("equal-time-not-enough", "src/hiscore/Dialog1.cpp",
+           "*timeStored >= timePlayed", "*timeStored > timePlayed",
+           "a game that equals the best result earns no place"),
+    Mutant("nobody-not-filled-in", "src/hiscore/Dialog1.cpp",
+           "Text1.setText(QStringLiteral(\"Nobody\"));", "Text1.setText(QString());",
+           "a place left unnamed is saved with an empty name"),
+    Mutant("long-name-one-short", "src/hiscore/Dialog1.cpp",
+           "left(namePlaces), namePlaces)", "left(namePlaces - 1), namePlaces)",
+           "long names in the table lose a letter"),
+    Mutant("thirteen-letter-names", "src/hiscore/Dialog1.cpp",
+           "constexpr int nameLength = 12;", "constexpr int nameLength = 13;",
+           "the name box takes a thirteenth character"),
+    # brindlepair-cards.
+    Mutant("underscore-refused", "src/cards/SetName.cpp",
+           " || c == u'-' || c == u'_';", " || c == u'-';",
+           "brindlepair-cards refuses the name My_Pets, which its help allows"),
+    Mutant("capital-extensions-skipped", "src/cards/InputListing.cpp",
+           "info.suffix().toLower().toUtf8()", "info.suffix().toUtf8()",
+           "a camera folder of IMG_0001.JPG gives no pictures"),
+    Mutant("numbers-ordered-by-length-backwards", "src/cards/InputListing.cpp",
+           "return x.size() < y.size();", "return x.size() > y.size();",
+           "IMG_10 comes before IMG_2"),
+    Mutant("see-through-turns-black", "src/cards/PictureConverter.cpp",
+           "flat.fill(Qt::white);", "flat.fill(Qt::black);",
+           "the see-through parts of a PNG turn black instead of white"),
+    Mutant("faces-saved-progressive", "src/cards/PictureConverter.cpp",
+           "writer.setProgressiveScanWrite(false);", "writer.setProgressiveScanWrite(true);",
+           "faces are saved as progressive JPEGs, slow to decode"),
+    Mutant("deck-counted-without-deck-option", "src/cards/CardsCommand.cpp",
+           "SetMaker::filesOf(name, picsDir, !deckPicture.isEmpty())", "SetMaker::filesOf(name, picsDir, true)",
+           "with --replace and no --deck, the player's deck of that name is removed"),
+    Mutant("eight-pictures-refused", "src/cards/CardsCommand.cpp",
+           "if (pictures.size() < fewestFaces)", "if (pictures.size() <= fewestFaces)",
+           "a set of 8 pictures is refused"),
+    Mutant("same-picture-twice-taken", "src/cards/SetMaker.cpp",
+           "        seen.insert(face.jpeg, n);\n", "",
+           "two inputs of one picture make a pair that never matches"),
+    Mutant("old-faces-left-over", "src/cards/FolderChange.cpp",
+           "    for (const QString& fileName : old)\n        if (!move(inPics(fileName), inHidden(asideMark + fileName)))\n            return false;\n",
+           "",
+           "replacing 18 faces by 12 leaves the old faces 12 to 17 in the set"),
+    Mutant("longer-names-taken-as-faces", "src/cards/SetName.cpp",
+           "fileName.size() == name.size() + 6", "fileName.size() >= name.size() + 6",
+           "--replace of cardHoliday removes cardHoliday100.jpg, a face of the set cardHoliday1"),
+    Mutant("empty-pics-folder-left", "src/cards/FolderChange.cpp",
+           "        madePics_ = true;\n", "",
+           "a failed first set leaves an empty pics folder behind"),
+]
+
+
+def run(command, cwd, log=None, timeout=None):
+    """Runs a command; True when it succeeds. Its output goes to the log."""
+    with open(log or os.devnull, "a") as out:
+        try:
+            return subprocess.run(command, cwd=cwd, stdout=out, stderr=subprocess.STDOUT,
+                                  timeout=timeout).returncode == 0
+        except subprocess.TimeoutExpired:
+            return False
+
+
+def sync_tree():
+    """Copies the project's files (tracked and new, not ignored) into the tree,
+    leaving the files that have not changed untouched so the build stays warm."""
+    listed = subprocess.run(["git", "ls-files", "-co", "--exclude-standard", "-z"], cwd=ROOT, check=True,
+                            capture_output=True).stdout.decode().split("\0")
+    for name in filter(None, listed):
+        source = os.path.join(ROOT, name)
+        target = os.path.join(TREE, name)
+        if not os.path.isfile(source):
+            continue
+        with open(source, "rb") as f:
+            data = f.read()
+        if os.path.isfile(target):
+            with open(target, "rb") as f:
+                if f.read() == data:
+                    continue
+        os.makedirs(os.path.dirname(target), exist_ok=True)
+        # A fresh time stamp: the copy is newer than whatever was built from the old one.
+        shutil.copyfile(source, target)
+        shutil.copymode(source, target)
+
+
+def check_mutants(mutants):
+    """Every mutant's text must be in its file exactly once."""
+    problems = []
+    for m in mutants:
+        with open(os.path.join(ROOT, m.file), encoding="utf-8") as f:
+            count = f.read().count(m.find)
+        if count != 1:
+            problems.append(f"{m.name}: its text occurs {count} times in {m.file}")
+    return problems
+
+
+def build(log):
+    return run(["cmake", "--build", BUILD, "--parallel", str(os.cpu_count() or 2)], TREE, log)
+
+
+def failing_tests(log):
+    """Runs the suite; the names of the tests that failed."""
+    failed_log = os.path.join(BUILD, "Testing", "Temporary", "LastTestsFailed.log")
+    if os.path.exists(failed_log):
+        os.remove(failed_log)
+    run(["ctest", "--timeout", "180", "--parallel", str(os.cpu_count() or 2)], BUILD, log)
+    if not os.path.exists(failed_log):
+        return []
+    with open(failed_log) as f:
+        return [line.strip().split(":", 1)[1] for line in f if ":" in line]
+
+
+def e2e_fails_again(log):
+    return not run(["ctest", "--timeout", "180", "-R", f"^{E2E}$"], BUILD, log)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("words", nargs="*", help="run only the mutants whose name or file holds one of these")
+    parser.add_argument("--list", action="store_true", help="list the mutants and stop")
+    args = parser.parse_args()
+
+    mutants = [m for m in MUTANTS if not args.words or any(w in m.name or w in m.file for w in args.words)]
+    if args.list:
+        for m in mutants:
+            print(f"{m.name:40} {m.file:32} {m.notice}")
+        print(f"{len(mutants)} mutants")
+        return 0
+    problems = check_mutants(mutants)
+    if problems:
+        print("\n".join(problems))
+        return 2
+    if not mutants:
+        print("no mutant matches")
+        return 2
+
+    os.makedirs(WORK, exist_ok=True)
+    sync_tree()
+    logs = os.path.join(WORK, "logs")
+    shutil.rmtree(logs, ignore_errors=True)
+    os.makedirs(logs)
+    configured = run(["cmake", "-S", TREE, "-B", BUILD, "-DCMAKE_BUILD_TYPE=Debug", "-DBUILD_TESTING=ON",
+                      "-DBRINDLEPAIR_SANITIZE=OFF", "-DBRINDLEPAIR_BENCH=OFF"], TREE, os.path.join(logs, "configure.log"))
+    if not configured or not build(os.path.join(logs, "build.log")):
+        print(f"the project does not build as it is; see {logs}")
+        return 2
+    started = time.monotonic()
+    baseline = failing_tests(os.path.join(logs, "suite.log"))
+    if baseline:
+        print(f"the suite fails without any mutant ({', '.join(baseline)}); see {logs}/suite.log")
+        return 2
+    print(f"the suite passes as it is ({time.monotonic() - started:.0f} s); {len(mutants)} mutants to run", flush=True)
+
+    rows = []
+    for number, m in enumerate(mutants, 1):
+        path = os.path.join(TREE, m.file)
+        with open(path, encoding="utf-8") as f:
+            original = f.read()
+        log = os.path.join(logs, f"{m.name}.log")
+        try:
+            with open(path, "w", encoding="utf-8") as f:
+                f.write(original.replace(m.find, m.replace, 1))
+            if not build(log):
+                # A slip that does not compile is no slip a developer could ship: the list is wrong.
+                verdict = "BROKEN: does not build"
+            else:
+                failed = failing_tests(log)
+                if failed == [E2E] and not e2e_fails_again(log + ".again"):
+                    failed = []
+                verdict = ", ".join(failed) if failed else "SURVIVED"
+        finally:
+            with open(path, "w", encoding="utf-8") as f:
+                f.write(original)
+        rows.append((m, verdict))
+        print(f"[{number}/{len(mutants)}] {m.name}: {verdict}", flush=True)
+
+    print()
+    width = max(len(m.name) for m, _ in rows)
+    print(f"{'mutant':{width}}  {'killed by':40}  what a player would notice")
+    for m, verdict in rows:
+        print(f"{m.name:{width}}  {verdict:40}  {m.notice}")
+    killed = sum(verdict not in ("SURVIVED", "BROKEN: does not build") for _, verdict in rows)
+    print(f"\nmutants killed: {killed}/{len(rows)} ({100 * killed / len(rows):.0f}%)")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
