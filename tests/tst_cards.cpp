@@ -71,8 +71,9 @@ public:
 };
 
 // A folder of input pictures IMG_1, IMG_2 ... (the odd ones PNG, the even ones
-// JPEG), and a pics folder with a set cardHoliday of `oldFaces` faces beside
-// faces of other sets whose names start alike; none at all when -1.
+// JPEG, named .JPG as a camera does at every fourth), and a pics folder with a
+// set cardHoliday of `oldFaces` faces beside faces of other sets whose names
+// start alike and the deck deckHoliday.jpg; no pics folder at all when -1.
 struct Scene
 {
     QTemporaryDir dir;
@@ -88,12 +89,16 @@ struct Scene
         for (int n = 1; n <= pictures; ++n)
             picture(n).save(inputs.emplace_back(input(n)));
         if (oldFaces >= 0 && QDir().mkpath(pics))
-            for (const QString& other : {QStringLiteral("cardHolidays00.jpg"), QStringLiteral("cardHoliday100.jpg")})
+            for (const QString& other : {QStringLiteral("cardHolidays00.jpg"), QStringLiteral("cardHoliday100.jpg"),
+                                         QStringLiteral("deckHoliday.jpg")})
                 picture(99).save(pics + u'/' + other);
         for (int n = 0; n < oldFaces; ++n)
             picture(100 + n).save(pics + u'/' + fixture::faceFile(QStringLiteral("cardHoliday"), n));
     }
-    QString input(int n) const { return in + QStringLiteral("/IMG_%1.%2").arg(n).arg(n % 2 ? "png" : "jpg"); }
+    QString input(int n) const
+    {
+        return in + QStringLiteral("/IMG_%1.%2").arg(n).arg(n % 2 ? "png" : n % 4 ? "jpg" : "JPG");
+    }
     int run(const QStringList& arguments)
     {
         QTextStream out(&said);
@@ -132,6 +137,13 @@ private slots:
         QFile::remove(scene.input(2));
         writeSideways(scene.input(2), picture(2, {1200, 1600}));
         picture(10, {2000, 1000}).save(scene.input(10));
+        // IMG_3.png is see-through below its top quarter.
+        QImage seeThrough = picture(3).convertToFormat(QImage::Format_ARGB32);
+        QPainter painter(&seeThrough);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(0, 12, 64, 36, Qt::transparent);
+        painter.end();
+        seeThrough.save(scene.input(3));
         QFile(scene.in + QStringLiteral("/notes.txt")).open(QIODevice::WriteOnly);
 
         QCOMPARE(scene.run({QStringLiteral("Holiday"), scene.in}), 0);
@@ -150,7 +162,8 @@ private slots:
             const QImage made = reader.read();
             QCOMPARE(made.size(), n == 1 ? QSize(960, 1280) : n == 9 ? QSize(1080, 540) : QSize(64, 48));
             QVERIFY(QColor(made.pixel(made.width() / 2, 2)).lightness() > 245);
-            QVERIFY(QColor(made.pixel(made.width() / 2, made.height() - 3)).lightness() < 200);
+            // What is see-through shows white, as on paper.
+            QCOMPARE(QColor(made.pixel(made.width() / 2, made.height() - 3)).lightness() > 245, n == 2);
         }
     }
 
@@ -159,20 +172,22 @@ private slots:
         QTest::addColumn<Making>("making");
         const QStringList no;
         const QStringList replace{QStringLiteral("--replace")};
-    const QString h = QStringLiteral("Holiday");
+        const QString h = QStringLiteral("Holiday");
         QTest::newRow("8 pictures into a pics folder still to be made")
             << Making{h, 8, no, -1, -1, 0, 8, "Its 8 faces fill the 4 x 4 board."};
         QTest::newRow("7 pictures") << Making{h, 7, no, 0, -1, 1, 0, "7 pictures: a set needs 8 at least"};
         QTest::newRow("20 pictures") << Making{h, 20, no, 0, -1, 1, 0, "--first takes the first 18"};
         QTest::newRow("20 pictures, the first 18")
             << Making{"cardHoliday", 20, {"--first"}, 0, -1, 0, 18,
-                      "every board: .* 6 x 6.\nLeft out, as --first says: IMG_19.png, IMG_20.jpg"};
+                      "every board: .* 6 x 6.\nLeft out, as --first says: IMG_19.png, IMG_20.JPG"};
         QTest::newRow("text file named .jpg")
             << Making{h, 8, {"text.jpg"}, 0, -1, 2, 0, "text.jpg: not a picture that can be read"};
         QTest::newRow("duplicate picture")
-            << Making{h, 9, {"copy.jpg"}, 0, -1, 2, 0, "IMG_4.jpg and .*copy.jpg are the same picture"};
+            << Making{h, 9, {"copy.jpg"}, 0, -1, 2, 0, "IMG_4.JPG and .*copy.jpg are the same picture"};
         QTest::newRow("name with a slash") << Making{"cardHoli/day", 8, no, 0, -1, 1, 0, "only the letters A to Z"};
-            QTest::newRow("replace 18 faces by 12")
+        QTest::newRow("name with a dash and an underscore")
+            << Making{"Holi-day_2", 8, no, 0, -1, 0, 0, "Made the set cardHoli-day_2 in"};
+        QTest::newRow("replace 18 faces by 12")
             << Making{h, 12, replace, 18, -1, 0, 12, "and 6 x 4.\\nIt replaces the set cardHoliday \\(18 faces"};
         QTest::newRow("existing set without --replace")
             << Making{h, 12, no, 18, -1, 1, 18, "already holds the set cardHoliday \\(18 faces\\)"};
@@ -181,6 +196,10 @@ private slots:
         // aside (13 to 30) and the new ones moved into place (31 to 42).
         QTest::newRow("pics folder cannot be written")
             << Making{h, 12, replace, 18, 0, 2, 18, "Cannot make the folder .*pics/\\.brindlepair-cards-\\d+: No"};
+        // Without a pics folder: it is made (step 0), then the hidden folder (1);
+        // face 01 is the second file written (3).
+        QTest::newRow("a face cannot be written into a pics folder still to be made")
+            << Making{h, 8, no, -1, 3, 2, 0, "Cannot write .*cardHoliday01.jpg: No space"};
         QTest::newRow("a face cannot be written")
             << Making{h, 12, replace, 18, 5, 2, 18, "Cannot write .*cardHoliday04.jpg: No space"};
         QTest::newRow("the last face cannot be moved in")
@@ -207,7 +226,11 @@ private slots:
         QCOMPARE(scene.faces().size(), making.faces);
         const QString last = fixture::faceFile(QStringLiteral("cardHoliday"), making.faces - 1);
         QCOMPARE(scene.faces().value(making.faces - 1), making.faces > 0 ? last : QString());
-        QCOMPARE(QFileInfo::exists(scene.pics + QStringLiteral("/cardHoliday100.jpg")), making.oldFaces >= 0);
+        // Other sets, and the deck of the set's name when no deck was asked for, stay.
+        for (const char* other : {"/cardHoliday100.jpg", "/deckHoliday.jpg"})
+            QCOMPARE(QFileInfo::exists(scene.pics + QLatin1String(other)), making.oldFaces >= 0);
+        // A pics folder made for the set goes again when the set cannot be made.
+        QCOMPARE(QFileInfo::exists(scene.pics), making.oldFaces >= 0 || making.status == 0);
         // A picture or a step that fails changes nothing at all.
         if (making.status == 2)
             QVERIFY(scene.said.endsWith(QStringLiteral("Nothing was changed in the pics folder.\n")));

@@ -38,6 +38,27 @@ int shuffled(Board& board, std::deque<float> values)
     return draws;
 }
 
+// The real generator, seeded from a time of day of the test's choosing; the
+// values drawn after seeding it at `at`.
+class SeededPlatform : public ui::QtPlatform
+{
+public:
+    float timeOfDay() override { return at; }
+
+    QList<float> drawsAfterSeeding(float seed, int count)
+    {
+        at = seed;
+        randomize();
+        QList<float> values;
+        for (int i = 0; i < count; ++i)
+            values << rnd();
+        return values;
+    }
+
+private:
+    float at = 0;
+};
+
 QStringList choicesOf(const Form1& form)
 {
     return {form.cardName, form.deckName, QString::number(form.squareMaxX), QString::number(form.squareMaxY)};
@@ -47,7 +68,7 @@ QStringList choicesOf(const Form1& form)
 // of a turn face up and one second counted.
 struct Turning : Game
 {
-    Turning()
+    explicit Turning(QSize board) : Game(board.width(), board.height())
     {
         fixture::writePictures(platform, 18, QStringLiteral("cardOther"), QStringLiteral("deckOther"));
         platform.writePicture(QStringLiteral("deckOther.jpg"), Qt::darkGreen);
@@ -64,6 +85,7 @@ struct SettingsChange
     QString firstLoad;
     QStringList choices;
     bool newGame;
+    QSize board = {4, 4};
 };
 
 } // namespace
@@ -157,20 +179,18 @@ private slots:
         QTest::addColumn<QList<float>>("draws");
         QTest::addColumn<QPoint>("a");
         QTest::addColumn<QPoint>("b");
-        const QList<float> zeros;
-        QTest::newRow("4 x 4") << QSize(4, 4) << 9 << zeros << QPoint() << QPoint();
-        QTest::newRow("5 x 4") << QSize(5, 4) << 12 << zeros << QPoint() << QPoint();
-        QTest::newRow("6 x 4") << QSize(6, 4) << 15 << zeros << QPoint() << QPoint();
-        QTest::newRow("6 x 5") << QSize(6, 5) << 20 << zeros << QPoint() << QPoint();
-        QTest::newRow("6 x 6") << QSize(6, 6) << 25 << zeros << QPoint() << QPoint();
+        // Columns are drawn over 0 to m = columns - 1 and rows over 0 to n = rows - 1,
+        // each rounded to the nearest, halves to even: on the boards that are not
+        // square every value lands elsewhere if drawn over the other range.
+        QTest::newRow("4 x 4, corner") << QSize(4, 4) << 9 << QList<float>{.99f, .99f, 0, 0} << QPoint(3, 3) << QPoint();
+        QTest::newRow("5 x 4") << QSize(5, 4) << 12 << QList<float>{.9f, .4f, .4f, .9f} << QPoint(4, 1) << QPoint(2, 3);
+        QTest::newRow("6 x 4") << QSize(6, 4) << 15 << QList<float>{.9f, .9f, .3f, .9f} << QPoint(4, 3) << QPoint(2, 3);
+        QTest::newRow("6 x 5") << QSize(6, 5) << 20 << QList<float>{.1f, .3f, .3f, .3f} << QPoint(1, 1) << QPoint(2, 1);
+        // 0.5 x 5 = 2.5 rounds to 2.
+        QTest::newRow("6 x 6, halves to even")
+            << QSize(6, 6) << 25 << QList<float>{.99f, .99f, .5f, .5f} << QPoint(5, 5) << QPoint(2, 2);
         QTest::newRow("one column") << QSize(1, 6) << 0 << QList<float>{0.9f, 0.9f} << QPoint() << QPoint();
         QTest::newRow("one row") << QSize(6, 1) << 0 << QList<float>{0.9f, 0.9f} << QPoint() << QPoint();
-        // On a 4 x 4 board m = n = 3: 0.5 x 3 = 1.5 rounds to 2, 0.4 x 3 = 1.2 to 1.
-        const QSize four(4, 4);
-        QTest::newRow("corner with corner") << four << 9 << QList<float>{.99f, .99f, 0, 0} << QPoint(3, 3) << QPoint();
-        QTest::newRow("half rounds to even") << four << 9 << QList<float>{0.5f, 0.5f, 0, 0} << QPoint(2, 2) << QPoint();
-        QTest::newRow("to the nearest") << four << 9 << QList<float>{0.4f, 0.9f, 0, 0} << QPoint(1, 3) << QPoint();
-        QTest::newRow("the second cell") << four << 9 << QList<float>{0, 0, .4f, .9f} << QPoint() << QPoint(1, 3);
     }
 
     void shuffleSwapsTheDrawnCells()
@@ -190,6 +210,26 @@ private slots:
         // The extra column and row are still empty.
         for (int i = 0; i <= board.width(); ++i)
             QVERIFY(!cards.at(i, board.height()));
+        for (int j = 0; j <= board.height(); ++j)
+            QVERIFY(!cards.at(board.width(), j));
+    }
+
+    void dealsDifferAsTheTimeOfDay()
+    {
+        SeededPlatform platform;
+        const QList<float> values = platform.drawsAfterSeeding(36000.5f, 1000);
+        // A deal at the same moment of another day is the same deal; a moment
+        // later, another one.
+        QCOMPARE(platform.drawsAfterSeeding(36000.5f, 1000), values);
+        QVERIFY(platform.drawsAfterSeeding(36000.75f, 1000) != values);
+        // Uniform in [0, 1): every tenth of the range drawn about as often.
+        QList<int> tenths(10);
+        for (const float value : values) {
+            QVERIFY2(value >= 0 && value < 1, qPrintable(QString::number(value)));
+            ++tenths[int(value * 10)];
+        }
+        for (const int count : tenths)
+            QVERIFY2(count > 70 && count < 130, qPrintable(QString::number(count)));
     }
 
     void settingsChangesWhatItMust_data()
@@ -207,12 +247,14 @@ private slots:
                                                              {"cardOther", "deckOther", "4", "4"}, true};
         QTest::newRow("the size alone")
             << SettingsChange{{"", "", "6 x 4"}, "cardPussy00.jpg", {"cardPussy", "deckAcorn", "6", "4"}, true};
+        QTest::newRow("the rows alone") << SettingsChange{{"", "", "6 x 5"}, "cardPussy00.jpg",
+                                                          {"cardPussy", "deckAcorn", "6", "5"}, true, {6, 4}};
     }
 
     void settingsChangesWhatItMust()
     {
         QFETCH(SettingsChange, change);
-        Turning game;
+        Turning game(change.board);
         Form1& form = game.form;
         game.platform.modalAnswers = {[&](ui::Window& window) {
             auto& dialog = static_cast<Dialog&>(window);
@@ -232,7 +274,8 @@ private slots:
         QCOMPARE(game.platform.loadedPaths.value(0),
                  change.firstLoad.isEmpty() ? QString() : game.platform.picsDir() + u'/' + change.firstLoad);
         QVERIFY(!form.dirty);
-        QCOMPARE(form.board().upperX(), change.choices[2].toInt());
+        QCOMPARE(QPoint(form.board().upperX(), form.board().upperY()),
+                 QPoint(change.choices[2].toInt(), change.choices[3].toInt()));
         // A new game, or the running one going on; repainted in either case.
         QCOMPARE(QPoint(form.attempts, form.elapsedTime), change.newGame ? QPoint(0, 0) : QPoint(1, 1));
         QCOMPARE(form.isFirstCardOpen(), !change.newGame);

@@ -12,9 +12,11 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImageWriter>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QScreen>
 #include <QTest>
 #include <QThread>
 
@@ -416,6 +418,17 @@ private slots:
         QVERIFY(fixture::sameColour(one.pixelColor(last), Qt::yellow));
         QVERIFY(fixture::sameColour(two.pixelColor(2, 2), Qt::yellow));
         QVERIFY(fixture::sameColour(two.pixelColor(last), Qt::red));
+    }
+
+    void facesAreHeldAtAQuarterOfTheScreen()
+    {
+        // No card of the smallest board, four by four, is larger than a
+        // quarter of the screen each way: a panorama is held just that high.
+        TestPlatform platform;
+        QVERIFY(quarteredPicture(QSize(3000, 500)).save(platform.picsDir() + QStringLiteral("/cardPussy00.jpg")));
+        Form1 form;
+        const int quarter = (QGuiApplication::primaryScreen()->geometry().height() + 3) / 4;
+        QCOMPARE(form.getPic(QStringLiteral("cardPussy"), 0)->size(), QSize(6 * quarter, quarter));
     }
 
     void fileChangedAfterItsDecodeIsReadAgain()

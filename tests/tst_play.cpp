@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QTest>
 
+#include <chrono>
 #include <cmath>
 
 using fixture::Game;
@@ -105,7 +106,21 @@ class PlayTest : public QObject
 {
     Q_OBJECT
 
+    // The real clock, and the system's steady clock, when the program started.
+    ui::QtPlatform realPlatform;
+    float realStart = realPlatform.clock();
+    std::chrono::steady_clock::time_point steadyStart = std::chrono::steady_clock::now();
+
 private slots:
+    // Over the whole run of this program, the real clock has counted seconds.
+    void cleanupTestCase()
+    {
+        const double real = realPlatform.clock() - realStart;
+        const double steady = std::chrono::duration<double>(std::chrono::steady_clock::now() - steadyStart).count();
+        QVERIFY2(std::abs(real - steady) < 0.01 + 0.01 * steady, qPrintable(QStringLiteral("%1 s counted in %2 s")
+                                                                              .arg(real).arg(steady)));
+    }
+
     void turnTable_data()
     {
         QTest::addColumn<Turn>("turn");
@@ -145,7 +160,7 @@ private slots:
         case Target::OtherKey: clicked = fixture::otherKeyThan(form, open); break;
         case Target::FoundCard: clicked = found; break;
         // In the gap between the first two columns, level with the first row.
-    case Target::Beside: QTest::mouseClick(&form.Picture1, Qt::LeftButton, {}, pixelAt(1695, 450)); break;
+        case Target::Beside: QTest::mouseClick(&form.Picture1, Qt::LeftButton, {}, pixelAt(1695, 450)); break;
         case Target::NewGame: QTest::mouseClick(&form.Command1, Qt::LeftButton); break;
         }
         if (clicked.x() >= 0)
@@ -336,6 +351,8 @@ private slots:
 
         QCOMPARE(form.Label2.caption(), count.label);
         QCOMPARE(form.elapsedTime, count.elapsed);
+        // The clock ticks five times a second: a count is late by a fifth of a second at most.
+        QCOMPARE(form.Timer1.interval(), 200);
         QCOMPARE(form.lastCount(), count.lastCount);
         QCOMPARE(form.gameStartTime(), count.dealAt);
     }
@@ -420,6 +437,7 @@ private slots:
         fixture::showAtDesignedSize(form);
         if (watch.dealt)
             QTest::mouseClick(&form.Command1, Qt::LeftButton);
+        QCOMPARE(form.Timer2.interval(), 200);
         const int screenBottom = int(form.screenHeight());
         QCOMPARE(form.rememberedBottom(), 0);
         for (int i = 0; i < watch.above.size(); ++i) {

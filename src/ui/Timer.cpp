@@ -4,7 +4,7 @@
 
 namespace ui {
 
-Timer::Timer(QObject* parent, int intervalMs, bool enabled) : QObject(parent), interval_(intervalMs)
+Timer::Timer(QObject* parent, int intervalMs, bool enabled) : QObject(parent)
 {
     timer_.setInterval(intervalMs);
     connect(&timer_, &QTimer::timeout, this, &Timer::tick);

@@ -17,7 +17,7 @@ public:
 
     bool enabled() const { return enabled_; }
     void setEnabled(bool enabled);
-    int interval() const { return interval_; }
+    int interval() const { return timer_.interval(); }
 
     // One tick, as the clock would give it: runs onTick when enabled.
     void tick();
@@ -26,7 +26,6 @@ public:
 
 private:
     QTimer timer_;
-    int interval_;
     bool enabled_ = false;
 };
 

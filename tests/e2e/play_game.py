@@ -4,10 +4,11 @@
 Starts Xvfb and openbox, runs the built program from a folder of its own (so
 its hiscore.dat is fresh), presses New Game with real pointer events, turns the
 cards by looking at what the window shows, types a name into the high-score
-dialog, presses Enter, reads hiscore.dat back, and closes the main window with
-Alt+F4 as a player does: the program must then end with status 0.
+dialog, presses Enter, reads hiscore.dat back (the name, and the time against
+this script's own clock), and closes the main window with Alt+F4 as a player
+does: the program must then end with status 0.
 
-usage: play_game.py PROGRAM PICS_DIR NAME_KEY
+usage: play_game.py PROGRAM PICS_DIR NAME_KEY TIME_KEY
 """
 
 import os
@@ -119,16 +120,28 @@ def card_boxes(ox, oy):
     return {cell: (left, top, left + 1602 / TWIPS, top + 974 / TWIPS) for cell, (left, top) in corners.items()}
 
 
+class Played:
+    """A game as this script saw it: the attempts made, and its own clock when
+    New Game was pressed, when the dealt board showed and when the last card
+    was clicked."""
+    attempts = 0
+    new_game = dealt = last_click = 0.0
+
+
 def play(display, ox, oy):
-    """Finds every pair, remembering every face seen; returns the attempts."""
+    """Finds every pair, remembering every face seen."""
+    played = Played()
     boxes = card_boxes(ox, oy)
+    played.new_game = time.monotonic()
     display.click(*new_game_button(ox, oy))
     back = wait_for("the dealt board", lambda: (lambda shot: signature(shot, boxes[(0, 0)]) if all(
         close(signature(shot, box), signature(shot, boxes[(0, 0)])) for box in boxes.values()) else None)(
         display.screenshot()))
+    played.dealt = time.monotonic()
 
     def turn(cell):
         box = boxes[cell]
+        played.last_click = time.monotonic()
         display.click((box[0] + box[2]) / 2, (box[1] + box[3]) / 2)
         return wait_for(f"card {cell} face up", lambda: (lambda face: None if close(face, back) else face)(
             signature(display.screenshot(), box)), timeout=5)
@@ -138,7 +151,6 @@ def play(display, ox, oy):
 
     known = {}  # cell -> face, for every card seen and not found
     rejected = set()  # pairs that looked alike but turned back
-    attempts = 0
     unseen = sorted(boxes)
     while known or unseen:
         pair = next(((a, b) for a in known for b in known if alike(a, b)), None)
@@ -157,7 +169,7 @@ def play(display, ox, oy):
             else:
                 second = unseen.pop(0)
                 known[second] = turn(second)
-        attempts += 2
+        played.attempts += 2
         # The last pair opens the high-score dialog at once, which may cover the board.
         if not display.windows("Brindlepair Hiscore"):
             time.sleep(1.3)
@@ -166,11 +178,25 @@ def play(display, ox, oy):
                 wait_for("the pair face down", lambda: close(signature(display.screenshot(), boxes[first]), back), 5)
                 continue
         del known[first], known[second]
-    return attempts
+    return played
+
+
+def check_time(saved, played, won):
+    """The time saved is the game's count of seconds: a count comes on a tick
+    (five a second) more than a second after the count before it, and none
+    while an unmatched pair is shown for its second. So over a game of W
+    seconds with M such pairs it counts fewer than W, and more than
+    (W - M) / 1.2 - 1."""
+    longest = won - played.new_game
+    shortest = played.last_click - played.dealt
+    unmatched = (played.attempts - 16) // 2
+    fewest = (shortest - unmatched) / 1.2 - 1
+    assert fewest <= saved < longest, (
+        f"{saved} s saved for a game of {shortest:.1f} to {longest:.1f} s with {unmatched} unmatched pairs")
 
 
 def main():
-    program, pics, name_key = sys.argv[1], sys.argv[2], int(sys.argv[3])
+    program, pics, name_key, time_key = sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4])
     folder = tempfile.mkdtemp(prefix="brindlepair-e2e-")
     shutil.copy(program, folder)
     shutil.copytree(pics, os.path.join(folder, "pics"))
@@ -190,9 +216,10 @@ def main():
         display.xdotool("windowactivate", "--sync", settings, check=False)
         display.xdotool("key", "alt+F4")
         wait_for("the settings dialog to close", lambda: not display.windows("Brindlepair Settings"))
-        attempts = play(display, ox, oy)
+        played = play(display, ox, oy)
 
         dialog = wait_for("the high-score dialog", lambda: display.windows("Brindlepair Hiscore"))[0]
+        won = time.monotonic()
         # Opened for the first time, it is centred on the main window all the same,
         # give or take the finer border of a dialog that cannot be resized.
         time.sleep(0.5)
@@ -205,15 +232,19 @@ def main():
         with open(os.path.join(folder, "hiscore.dat"), "rb") as scores:
             lines = scores.read().split(b"\r\n")
         assert len(lines) == 16 and lines[15] == b"", "15 lines, each ending in CR LF"
-        names = [bytes(c - name_key for c in line.split(b'","')[0][1:]).decode("cp1252") for line in lines[:3]]
+        rows = [line[1:-1].split(b'","') for line in lines[:3]]
+        names = [bytes(c - name_key for c in row[0]).decode("cp1252") for row in rows]
         assert NAME in names, f"{NAME!r} not among the 4 x 4 names {names!r}"
+        saved = int(bytes(c - time_key for c in rows[names.index(NAME)][2]))
+        check_time(saved, played, won)
 
         display.xdotool("windowactivate", "--sync", main_window, check=False)
         display.xdotool("key", "alt+F4")
         status = game.wait(timeout=10)
         with open(errors) as stderr:
             assert status == 0, f"the program ended with status {status}:\n{stderr.read()}"
-        print(f"played a 4 x 4 game in {attempts} attempts; hiscore.dat holds {NAME!r}; closed with Alt+F4")
+        print(f"played a 4 x 4 game in {played.attempts} attempts and {won - played.new_game:.1f} s; "
+              f"hiscore.dat holds {NAME!r} with {saved} s; closed with Alt+F4")
     finally:
         if game and game.poll() is None:
             game.kill()
