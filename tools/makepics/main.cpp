@@ -1,6 +1,6 @@
 // makepics: draws every picture Brindlepair ships and writes it to disk.
 //
-//   makepics --pics <folder> [--fallback <file.jpg>] [--icon <file.png>]
+//   makepics --pics <folder> [--fallback <file.png>] [--icon <file.png>]
 //
 // The folder receives the card sets (cardPussy00.jpg ... cardBirds17.jpg) and
 // the decks (deckAcorn.jpg, deckWaves.jpg); the fallback picture and the window
@@ -46,7 +46,7 @@ int main(int argc, char* argv[])
     parser.addHelpOption();
     const QCommandLineOption pics(QStringLiteral("pics"), QStringLiteral("Folder for the card sets and decks."),
                                   QStringLiteral("folder"));
-    const QCommandLineOption fallback(QStringLiteral("fallback"), QStringLiteral("The picture-missing JPEG."),
+    const QCommandLineOption fallback(QStringLiteral("fallback"), QStringLiteral("The picture-missing PNG."),
                                       QStringLiteral("file"));
     const QCommandLineOption icon(QStringLiteral("icon"), QStringLiteral("The window icon PNG."),
                                   QStringLiteral("file"));
@@ -66,9 +66,11 @@ int main(int argc, char* argv[])
         ok = ok && PictureFile::writeJpeg(CardBacks::acorn(), QDir(folder).filePath(QStringLiteral("deckAcorn.jpg")));
         ok = ok && PictureFile::writeJpeg(CardBacks::waves(), QDir(folder).filePath(QStringLiteral("deckWaves.jpg")));
     }
+    // Both are read when the first window opens: as PNGs, Qt reads them without
+    // an image-format plugin.
     if (ok && parser.isSet(fallback))
-        ok = PictureFile::writeJpeg(Keepsakes::fallback(), parser.value(fallback));
+        ok = PictureFile::writePng(Keepsakes::fallback(), parser.value(fallback));
     if (ok && parser.isSet(icon))
-        ok = PictureFile::writePng(Keepsakes::icon(), parser.value(icon));
+        ok = PictureFile::writePng(Keepsakes::icon(Keepsakes::windowIconSize), parser.value(icon));
     return ok ? 0 : 1;
 }
