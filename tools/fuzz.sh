@@ -21,7 +21,7 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 log="$build/fuzz.log"
 status=0
-(cd "$build" && ./fuzz_hiscore -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
+(cd "$build" && ./fuzz_hiscore -max_total_time="$seconds" -max_len=4200 -timeout=10 -rss_limit_mb=2048 \
     -print_final_stats=1 corpus seeds) >"$log" 2>&1 || status=$?
 
 if [ "$status" -ne 0 ]; then
