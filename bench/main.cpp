@@ -12,6 +12,7 @@
 #include "cards/CardsCommand.h"
 #include "cards/Files.h"
 #include "game/Board.h"
+#include "hiscore/HiscoreTable.h"
 #include "ui/PicturePrefetch.h"
 #include "ui/QtPlatform.h"
 #include "ui/Twips.h"
@@ -616,6 +617,30 @@ int main(int argc, char** argv)
     print("cards_18_photos_ms", median(cardsMs), "ms");
     std::printf("# cards_18_photos_ms is %.2f times build_6x6_photos_ms (at most 1.5)\n",
                 median(cardsMs) / photosBuildMs);
+
+    // The end of a game with a huge hiscore.dat: its table, then 64 MB more.
+    const QString scores = work.filePath(QStringLiteral("scores"));
+    hiscore::HsTable table;
+    hiscore::makeDefaultTable(table);
+    QDir().mkpath(scores);
+    QFile huge(scores + QStringLiteral("/hiscore.dat"));
+    if (!huge.open(QIODevice::WriteOnly) || huge.write(hiscore::writeTable(table).value()) < 0)
+        return 1;
+    const QByteArray block(1 << 20, 'x');
+    for (int n = 0; n < 64; ++n)
+        if (huge.write(block) != block.size())
+            return 1;
+    huge.close();
+    platform.dir = scores;
+    std::vector<double> scoresPeak;
+    for (int run = 0; run < runs; ++run) {
+        const PeakGrowth growth;
+        hiscore::HsTable loaded;
+        hiscore::loadHS(loaded);
+        scoresPeak.push_back(growth.mb());
+    }
+    std::printf("# hiscore_64mb: loading a hiscore.dat of the table and 64 MB after it\n");
+    print("hiscore_64mb_peak_mb", median(scoresPeak), "MB");
 
     ui::setPlatform(nullptr);
     return 0;

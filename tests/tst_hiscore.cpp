@@ -333,6 +333,18 @@ private slots:
         QTest::newRow("binary junk") << QByteArray("\x00\xff\"\x01,\r", 6) << false << 0;
         QTest::newRow("name unscrambles below 0") << withLine(2, "\"Fo\x01ud\",\"DE\",\"fd\"\r\n") << false << 2;
         QTest::newRow("folder cannot be listed") << saved << false << 0;
+
+        // Only the file's first maxFileBytes bytes are read, and the 45 fields
+        // must lie within them. Here the file ends in the last field, unquoted,
+        // and blank lines in front of the table move its end onto the bound.
+        QByteArray openEnd = saved.chopped(2);
+        openEnd.remove(openEnd.lastIndexOf('"', openEnd.size() - 2), 1).chop(1);
+        const auto endingAt = [&](qsizetype end) { return QByteArray(end - openEnd.size(), '\n') + openEnd; };
+        QTest::newRow("a table, then junk past the bound")
+            << saved + QByteArray(2 * hiscore::maxFileBytes, 'x') << true << 15;
+        QTest::newRow("the last field ends at the bound") << endingAt(hiscore::maxFileBytes) << true << 15;
+        QTest::newRow("the last field runs one byte past the bound")
+            << endingAt(hiscore::maxFileBytes + 1) << false << 14;
     }
 
     void loadingTakesWhatTheFileHolds()

@@ -23,7 +23,7 @@ while IFS= read -r option; do
 done <tests/sanitizers.env
 log="$build/fuzz.log"
 status=0
-(cd "$build" && ./fuzz_hiscore -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
+(cd "$build" && ./fuzz_hiscore -max_total_time="$seconds" -max_len=4200 -timeout=10 -rss_limit_mb=2048 \
     -print_final_stats=1 corpus seeds) >"$log" 2>&1 || status=$?
 
 if [ "$status" -ne 0 ]; then

@@ -5,8 +5,10 @@ set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev libgl-dev fonts-dejavu-core)
 if [ "${1:-}" = "--tests" ]; then
-    # The end-to-end test plays in a real X window; the fuzz target needs clang.
+    # The end-to-end test plays in a real X window; the fuzz target needs clang;
+    # the install test checks the menu entry and metainfo with the validators.
     packages+=(xvfb openbox xdotool imagemagick x11-utils python3 clang libclang-rt-14-dev)
+    packages+=(desktop-file-utils appstream)
 fi
 
 missing=()

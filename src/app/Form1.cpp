@@ -36,7 +36,7 @@ Form1::Form1()
       Timer1(this, 200, false),
       Timer2(this, 200, true)
 {
-    Image2.setPicture(ui::loadStoredPicture(QStringLiteral(":/pictures/fallback.jpg")));
+    Image2.setPicture(ui::loadStoredPicture(QStringLiteral(":/pictures/fallback.png")));
     // The smallest board the settings offer has four columns and four rows, so
     // no card is larger than a quarter of the screen each way.
     ui::platform().limitPicturesToCards(4, 4);

@@ -57,7 +57,9 @@ std::optional<QByteArray> shift(QByteArray codes, qint64 by)
 class FieldReader
 {
 public:
-    explicit FieldReader(const QByteArray& bytes) : data(bytes) {}
+    // `bytes` are the start of the file, and all of it unless `cut`: then what
+    // runs into their end is cut off there and cannot be read.
+    FieldReader(QByteArrayView bytes, bool cut) : data(bytes), cut(cut) {}
 
     // The next field's raw (still scrambled) bytes, its comma or line end
     // consumed; nothing when the file is damaged or ends where a field should be.
@@ -114,7 +116,7 @@ private:
             ++pos;
         if (atEnd() || data[pos] != quote)
             return std::nullopt;
-        return data.mid(start, pos++ - start);
+        return data.sliced(start, pos++ - start).toByteArray();
     }
 
     std::optional<QByteArray> unquoted()
@@ -128,7 +130,7 @@ private:
                 end = pos + 1;
             ++pos;
         }
-        return data.mid(start, end - start);
+        return data.sliced(start, end - start).toByteArray();
     }
 
     // A field ends at a comma, at a line end or at the end of the file.
@@ -137,7 +139,7 @@ private:
         skipSpaces();
         atLineStart = true;
         if (atEnd())
-            return true;
+            return !cut;
         if (isLineEnd()) {
             skipLineEnd();
             return true;
@@ -149,7 +151,8 @@ private:
         return true;
     }
 
-    const QByteArray& data;
+    const QByteArrayView data;
+    const bool cut;
     qsizetype pos = 0;
     bool atLineStart = true;
 };
@@ -184,7 +187,8 @@ void makeDefaultTable(HsTable& table)
 
 bool readTable(const QByteArray& contents, HsTable& table)
 {
-    FieldReader reader(contents);
+    const bool cut = contents.size() > maxFileBytes;
+    FieldReader reader(QByteArrayView(contents).first(cut ? maxFileBytes : contents.size()), cut);
     for (int row = 0; row < usedRows; ++row) {
         std::array<QString, fieldsPerRow> cells;
         for (int column = 0; column < fieldsPerRow; ++column) {
@@ -237,8 +241,9 @@ void loadHS(HsTable& table)
         saveHS(table);
         return;
     }
+    // One byte more than is read tells a longer file; a huge one is not held.
     QByteArray contents;
-    if (!platform.readFile(path, contents) || !readTable(contents, table))
+    if (!platform.readFile(path, maxFileBytes + 1, contents) || !readTable(contents, table))
         platform.messageBox(QLatin1String(loadingMessage));
 }
 

@@ -36,6 +36,11 @@ inline constexpr int fieldsPerRow = 3;
 // hsTable[column][row]; every cell starts empty.
 using HsTable = std::array<std::array<QString, rowCount>, columnCount>;
 
+// The most of a score file that is read. Fifteen lines as saving writes them
+// (a name of 12 characters and two numbers of up to 11, each quoted) take 660
+// bytes; the rest leaves room for the layouts the reader forgives.
+inline constexpr qsizetype maxFileBytes = 4096;
+
 inline constexpr char fileName[] = "hiscore.dat";
 inline constexpr char loadingMessage[] = "Error loading file: 'hiscore.dat'";
 inline constexpr char writingMessage[] = "Error writing file: 'hiscore.dat'";
@@ -57,6 +62,10 @@ void makeDefaultTable(HsTable& table);
 // a row's cells are stored once all three of its fields have been read. Stops
 // at the first fault and returns false; the rows stored before it stay stored.
 // Whatever follows the 45th field is not looked at.
+//
+// The fields must lie within the file's first maxFileBytes bytes, the end of
+// the 45th included: in a longer file, a field that reaches that bound is
+// damage, as the end of the file would be where a field should start.
 //
 // What saving writes is read exactly. Beyond that the reader is lenient where
 // nothing can be misread: a line may end in CR LF, LF or CR; spaces and tabs

@@ -19,7 +19,8 @@ inline Picture makePicture(QImage image)
 
 namespace ui {
 
-// A picture built into the program (a Qt resource such as ":/pictures/fallback.jpg").
+// A picture built into the program (a Qt resource such as ":/pictures/fallback.png"),
+// read in the format its suffix names. Kept as PNG, it needs no image-format plugin.
 Picture loadStoredPicture(const QString& resource);
 
 } // namespace ui

@@ -65,8 +65,9 @@ public:
     // No card is ever more than a screen's width / columns wide or a screen's
     // height / rows high: pictures need no more pixels than that.
     virtual void limitPicturesToCards(int columns, int rows) { (void)columns, (void)rows; }
-    // Reads a whole file; false when it cannot be opened or read.
-    virtual bool readFile(const QString& path, QByteArray& contents) = 0;
+    // Reads the first maxBytes bytes of a file, or all of a shorter one; false
+    // when it cannot be opened or read.
+    virtual bool readFile(const QString& path, qint64 maxBytes, QByteArray& contents) = 0;
     // Replaces a file's content as a whole: the new content is written beside
     // it and renamed over it only when all of it was written, so a failure
     // leaves the old file exactly as it was. Where the folder takes no new file

@@ -186,12 +186,12 @@ void QtPlatform::resetPictureBound()
     bound_.reset();
 }
 
-bool QtPlatform::readFile(const QString& path, QByteArray& contents)
+bool QtPlatform::readFile(const QString& path, qint64 maxBytes, QByteArray& contents)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    contents = file.readAll();
+    contents = file.read(maxBytes);
     return file.error() == QFileDevice::NoError;
 }
 

@@ -30,7 +30,7 @@ public:
     Picture loadPicture(const QString& path) override;
     void prefetchPictures(const QStringList& paths) override;
     void stopPrefetch() override;
-    bool readFile(const QString& path, QByteArray& contents) override;
+    bool readFile(const QString& path, qint64 maxBytes, QByteArray& contents) override;
     bool writeFileWhole(const QString& path, const QByteArray& contents) override;
 
     void limitPicturesToCards(int columns, int rows) override;

@@ -1,6 +1,7 @@
 #include "Window.h"
 
 #include "Button.h"
+#include "Picture.h"
 #include "Platform.h"
 #include "Twips.h"
 
@@ -9,6 +10,7 @@
 #include <QEventLoop>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QPixmap>
 #include <QScreen>
 #include <QWindow>
 
@@ -34,7 +36,12 @@ int px(float twips)
 Window::Window(const QString& caption, int clientWidth, int clientHeight, Border border)
 {
     setWindowTitle(caption);
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
+    // Every window shows the game's icon, decoded once by the first window.
+    // A QIcon made from the file would guess its format (see loadStoredPicture).
+    if (QGuiApplication::windowIcon().isNull()) {
+        if (const Picture icon = loadStoredPicture(QStringLiteral(":/pictures/icon.png")))
+            QGuiApplication::setWindowIcon(QIcon(QPixmap::fromImage(*icon)));
+    }
     if (border == Border::FixedDialog) {
         setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                        | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);

@@ -181,6 +181,26 @@ def play(display, ox, oy):
     return played
 
 
+def name_the_entry(display, dialog, name):
+    """Types the name into the high-score dialog and presses Enter."""
+    display.xdotool("windowactivate", "--sync", dialog, check=False)
+    display.xdotool("type", "--delay", "30", name)
+    display.xdotool("key", "Return")
+    wait_for("the dialog to close", lambda: not display.windows("Brindlepair Hiscore"))
+
+
+def saved_time(path, keys, name):
+    """The time saved in hiscore.dat with the name among the 4 x 4 places."""
+    name_key, time_key = keys
+    with open(path, "rb") as scores:
+        lines = scores.read().split(b"\r\n")
+    assert len(lines) == 16 and lines[15] == b"", "15 lines, each ending in CR LF"
+    rows = [line[1:-1].split(b'","') for line in lines[:3]]
+    names = [bytes(c - name_key for c in row[0]).decode("cp1252") for row in rows]
+    assert name in names, f"{name!r} not among the 4 x 4 names {names!r} of {path}"
+    return int(bytes(c - time_key for c in rows[names.index(name)][2]))
+
+
 def check_time(saved, played, won):
     """The time saved is the game's count of seconds: a count comes on a tick
     (five a second) more than a second after the count before it, and none
@@ -196,7 +216,7 @@ def check_time(saved, played, won):
 
 
 def main():
-    program, pics, name_key, time_key = sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4])
+    program, pics, keys = sys.argv[1], sys.argv[2], (int(sys.argv[3]), int(sys.argv[4]))
     folder = tempfile.mkdtemp(prefix="brindlepair-e2e-")
     shutil.copy(program, folder)
     shutil.copytree(pics, os.path.join(folder, "pics"))
@@ -225,17 +245,8 @@ def main():
         time.sleep(0.5)
         offset = [a - b for a, b in zip(display.frame_centre(dialog), display.frame_centre(main_window))]
         assert all(abs(d) <= 2 for d in offset), f"the high-score dialog is {offset} off the main window's middle"
-        display.xdotool("windowactivate", "--sync", dialog, check=False)
-        display.xdotool("type", "--delay", "30", NAME)
-        display.xdotool("key", "Return")
-        wait_for("the dialog to close", lambda: not display.windows("Brindlepair Hiscore"))
-        with open(os.path.join(folder, "hiscore.dat"), "rb") as scores:
-            lines = scores.read().split(b"\r\n")
-        assert len(lines) == 16 and lines[15] == b"", "15 lines, each ending in CR LF"
-        rows = [line[1:-1].split(b'","') for line in lines[:3]]
-        names = [bytes(c - name_key for c in row[0]).decode("cp1252") for row in rows]
-        assert NAME in names, f"{NAME!r} not among the 4 x 4 names {names!r}"
-        saved = int(bytes(c - time_key for c in rows[names.index(NAME)][2]))
+        name_the_entry(display, dialog, NAME)
+        saved = saved_time(os.path.join(folder, "hiscore.dat"), keys, NAME)
         check_time(saved, played, won)
 
         display.xdotool("windowactivate", "--sync", main_window, check=False)

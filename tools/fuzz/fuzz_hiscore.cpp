@@ -6,6 +6,8 @@
 //   stored, every later row keeps its old content, and row 15 and column 3 are
 //   never touched;
 // - every stored cell is 8-bit text;
+// - a file longer than the bound reads as its first maxFileBytes bytes would on
+//   their own, or is damaged: what lies past the bound never makes it readable;
 // - a table read from a file can always be saved again (each field scrambles
 //   back into the bytes it was read from, which hold no quote, CR or LF), and
 //   the saved file reads back to the same table and saves to the same bytes.
@@ -90,6 +92,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     HsTable again = untouchedTable();
     require(hiscore::readTable(contents, again) == readable && again == table, "reading twice differs");
+
+    if (readable && contents.size() > hiscore::maxFileBytes) {
+        HsTable start = untouchedTable();
+        require(hiscore::readTable(contents.first(hiscore::maxFileBytes), start) && start == table,
+                "a long file reads otherwise than its start within the bound");
+    }
 
     if (!readable)
         return 0;

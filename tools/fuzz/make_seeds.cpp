@@ -43,8 +43,12 @@ int main(int argc, char** argv)
     QByteArray lfOnly = defaults;
     lfOnly.replace("\r\n", "\n");
 
+    // The table pushed by blank lines onto the end of the part that is read.
+    const QByteArray atBound = QByteArray(hiscore::maxFileBytes - defaults.size() + 2, '\n') + defaults;
+
     const bool ok = put(dir, "default.dat", defaults) && put(dir, "mixed.dat", mixedBytes)
         && put(dir, "lf-only.dat", lfOnly) && put(dir, "cut.dat", defaults.left(defaults.size() / 2))
-        && put(dir, "longer.dat", defaults + "\"Cuxqr\",\"AA\",\"aa\"\r\n");
+        && put(dir, "longer.dat", defaults + "\"Cuxqr\",\"AA\",\"aa\"\r\n")
+        && put(dir, "at-bound.dat", atBound);
     return ok ? 0 : 1;
 }

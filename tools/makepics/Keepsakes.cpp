@@ -83,9 +83,12 @@ QImage Keepsakes::fallback()
     return shrunk(canvas.finish(), fallbackSize);
 }
 
-QImage Keepsakes::icon()
+namespace {
+
+// Two cards lying on each other, the acorn deck under a cat's face.
+QImage drawIcon()
 {
-    Canvas canvas(QSize(iconSize, iconSize) * oversample / 2);
+    Canvas canvas(QSize(Keepsakes::drawnIconSize, Keepsakes::drawnIconSize));
     const Ink& ink = canvas.ink();
     const qreal s = canvas.size().width() / 256.0;
 
@@ -98,5 +101,13 @@ QImage Keepsakes::icon()
     shadow.silhouette = true;
     Cat(face.ink(), shadow).sitting(QPointF(160, 236), 1.04);
     card(ink, face.finish(), QPointF(148, 160) * s, 190 * s, 10);
-    return shrunk(canvas.finish(), QSize(iconSize, iconSize));
+    return canvas.finish();
+}
+
+} // namespace
+
+QImage Keepsakes::icon(int size)
+{
+    static const QImage drawn = drawIcon();
+    return shrunk(drawn, QSize(size, size));
 }

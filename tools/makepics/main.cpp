@@ -1,10 +1,13 @@
 // makepics: draws every picture Brindlepair ships and writes it to disk.
 //
-//   makepics --pics <folder> [--fallback <file.jpg>] [--icon <file.png>]
+//   makepics [--pics <folder>] [--fallback <file.png>] [--icon <file.png>]
+//            [--icons <folder> --icon-sizes <n,n,...>]
 //
-// The folder receives the card sets (cardPussy00.jpg ... cardBirds17.jpg) and
-// the decks (deckAcorn.jpg, deckWaves.jpg); the fallback picture and the window
-// icon are built into the program, so they go wherever the build wants them.
+// The pics folder receives the card sets (cardPussy00.jpg ... cardBirds17.jpg)
+// and the decks (deckAcorn.jpg, deckWaves.jpg); the fallback picture and the
+// window icon are built into the program, so they go wherever the build wants
+// them; the icons folder receives the icon at each size asked for, the sizes
+// the desktop's menus use (16x16.png, 24x24.png, ...), for installing.
 #include "BirdFaces.h"
 #include "CardBacks.h"
 #include "CatFaces.h"
@@ -46,15 +49,20 @@ int main(int argc, char* argv[])
     parser.addHelpOption();
     const QCommandLineOption pics(QStringLiteral("pics"), QStringLiteral("Folder for the card sets and decks."),
                                   QStringLiteral("folder"));
-    const QCommandLineOption fallback(QStringLiteral("fallback"), QStringLiteral("The picture-missing JPEG."),
+    const QCommandLineOption fallback(QStringLiteral("fallback"), QStringLiteral("The picture-missing PNG."),
                                       QStringLiteral("file"));
     const QCommandLineOption icon(QStringLiteral("icon"), QStringLiteral("The window icon PNG."),
                                   QStringLiteral("file"));
-    parser.addOptions({pics, fallback, icon});
+    const QCommandLineOption icons(QStringLiteral("icons"), QStringLiteral("Folder for the desktop's icons."),
+                                   QStringLiteral("folder"));
+    const QCommandLineOption iconSizes(QStringLiteral("icon-sizes"),
+                                       QStringLiteral("The sizes of the desktop's icons, in pixels, comma-separated."),
+                                       QStringLiteral("sizes"));
+    parser.addOptions({pics, fallback, icon, icons, iconSizes});
     parser.process(app);
 
-    if (!parser.isSet(pics) && !parser.isSet(fallback) && !parser.isSet(icon)) {
-        std::fputs("makepics: nothing to do; give --pics, --fallback or --icon\n", stderr);
+    if (!parser.isSet(pics) && !parser.isSet(fallback) && !parser.isSet(icon) && !parser.isSet(icons)) {
+        std::fputs("makepics: nothing to do; give --pics, --fallback, --icon or --icons\n", stderr);
         return 2;
     }
 
@@ -66,9 +74,22 @@ int main(int argc, char* argv[])
         ok = ok && PictureFile::writeJpeg(CardBacks::acorn(), QDir(folder).filePath(QStringLiteral("deckAcorn.jpg")));
         ok = ok && PictureFile::writeJpeg(CardBacks::waves(), QDir(folder).filePath(QStringLiteral("deckWaves.jpg")));
     }
+    // Both are read when the first window opens: as PNGs, Qt reads them without
+    // an image-format plugin.
     if (ok && parser.isSet(fallback))
-        ok = PictureFile::writeJpeg(Keepsakes::fallback(), parser.value(fallback));
+        ok = PictureFile::writePng(Keepsakes::fallback(), parser.value(fallback));
     if (ok && parser.isSet(icon))
-        ok = PictureFile::writePng(Keepsakes::icon(), parser.value(icon));
+        ok = PictureFile::writePng(Keepsakes::icon(Keepsakes::windowIconSize), parser.value(icon));
+    if (ok && parser.isSet(icons)) {
+        for (const QString& text : parser.value(iconSizes).split(u',', Qt::SkipEmptyParts)) {
+            const int size = text.toInt();
+            if (size < 1 || size > Keepsakes::drawnIconSize / 2) {
+                std::fprintf(stderr, "makepics: no icon of %s pixels\n", qPrintable(text));
+                return 2;
+            }
+            ok = ok && PictureFile::writePng(Keepsakes::icon(size),
+                                             QDir(parser.value(icons)).filePath(QStringLiteral("%1x%1.png").arg(size)));
+        }
+    }
     return ok ? 0 : 1;
 }
