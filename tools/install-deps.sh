@@ -3,7 +3,7 @@
 # they are all present already. Used by run.sh and test.sh.
 set -euo pipefail
 
-packages=(build-essential cmake qt6-base-dev libgl-dev fonts-dejavu-core)
+packages=(build-essential cmake qt6-base-dev libgl-dev libjpeg62-turbo-dev fonts-dejavu-core)
 if [ "${1:-}" = "--tests" ]; then
     # The end-to-end test plays in a real X window; the fuzz target needs clang.
     packages+=(xvfb openbox xdotool imagemagick x11-utils python3 clang libclang-rt-14-dev)
