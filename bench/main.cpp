@@ -377,7 +377,7 @@ std::optional<Floor> measureFloor(const QStringList& paths, QSize bound, bool co
 {
     std::vector<int> denominators;
     for (const QString& path : paths)
-        denominators.push_back(ui::PictureDecode(path, bound).denominator());
+        denominators.push_back(conventional ? ui::PictureDecode(path, bound).denominator() : 1);
     const PeakGrowth growth;
     QElapsedTimer timer;
     timer.start();
