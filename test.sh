@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the test configuration (AddressSanitizer and UndefinedBehaviorSanitizer)
 # in build-test/ and runs the whole suite under Qt's offscreen platform, then a
-# short fuzz run of the score-file reader. The benchmark is built too, so that it
-# keeps compiling; it is run only by hand.
+# short fuzz run of the score-file and progressive JPEG readers. The benchmark
+# is built too, so that it keeps compiling; it is run only by hand.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh --tests
@@ -13,5 +13,5 @@ cmake --build build-test --parallel "$(nproc)"
 cd build-test
 ctest --output-on-failure --timeout 600 "$@"
 cd ..
-# A short fuzz run of the score-file reader; tools/fuzz.sh SECONDS runs it for longer.
+# A short fuzz run of both readers; tools/fuzz.sh SECONDS runs them for longer.
 tools/fuzz.sh 20

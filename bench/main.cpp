@@ -1,7 +1,8 @@
 // brindlepair_bench: how long a board build and a repaint take, and how much
-// memory a build needs, with camera-sized photos as card faces, baseline and
-// progressive; and how far a build is from its floor, the same pictures decoded
-// at the size the build holds them on every core and nothing else.
+// memory a build needs, with camera-sized photos as card faces, baseline,
+// progressive and a mixed set of large ones; and how far a build is from its
+// floor, the same pictures decoded at the size the build holds them on every
+// core and nothing else (for the mixed set, libjpeg's ordinary scaled decode).
 //
 // Built with -DBRINDLEPAIR_BENCH=ON; run by hand from the build's root:
 //   QT_QPA_PLATFORM=offscreen ./brindlepair_bench [--runs N] [--screen WIDTHxHEIGHT]
@@ -13,10 +14,12 @@
 #include "cards/Files.h"
 #include "game/Board.h"
 #include "hiscore/HiscoreTable.h"
-#include "ui/PicturePrefetch.h"
+#include "ui/PictureDecode.h"
 #include "ui/QtPlatform.h"
 #include "ui/Twips.h"
 #include "ui/Window.h"
+
+#include "ScanScripts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -42,6 +45,10 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+extern "C" {
+#include <jpeglib.h>
+}
 
 namespace {
 
@@ -136,22 +143,24 @@ private:
 
 // A photo-like picture: smooth colour gradients under grain, so that it
 // compresses like a camera's photo and not like a flat test card.
-QImage makePhoto(int seed)
+QImage makePhoto(int seed, QSize size = {photoWidth, photoHeight})
 {
-    QImage image(photoWidth, photoHeight, QImage::Format_RGB32);
+    const int width = size.width();
+    const int height = size.height();
+    QImage image(size, QImage::Format_RGB32);
     std::uint32_t state = 0x9E3779B9u * std::uint32_t(seed + 1);
     const double fx = 1.0 / (300 + 40 * seed);
     const double fy = 1.0 / (500 + 30 * seed);
-    std::vector<double> across(photoWidth), down(photoHeight);
-    for (int x = 0; x < photoWidth; ++x)
+    std::vector<double> across(width), down(height);
+    for (int x = 0; x < width; ++x)
         across[x] = std::sin(x * fx + seed);
-    for (int y = 0; y < photoHeight; ++y)
+    for (int y = 0; y < height; ++y)
         down[y] = std::cos(y * fy + 2 * seed);
     constexpr int grain = 20;
-    for (int y = 0; y < photoHeight; ++y) {
+    for (int y = 0; y < height; ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        const int green = (255 * y / photoHeight + 40 * seed) % 256;
-        for (int x = 0; x < photoWidth; ++x) {
+        const int green = (255 * y / height + 40 * seed) % 256;
+        for (int x = 0; x < width; ++x) {
             state ^= state << 13;
             state ^= state >> 17;
             state ^= state << 5;
@@ -285,6 +294,45 @@ bool makePhotoSet(const QString& dir, bool progressive)
     return true;
 }
 
+// Writes a mixed set of large photos, as a player's folder of downloads and
+// wallpapers may be: 18 faces and the deck from 2560 x 1600 to 5640 x 3172,
+// sides not all multiples of 8, a third of the faces progressive in the scan
+// scripts of several encoders, the rest baseline.
+bool makeMixedSet(const QString& dir)
+{
+    static const scanscripts::Script encoderScripts[] = {scanscripts::Script::Cjpeg, scanscripts::Script::ImageMagick,
+                                                         scanscripts::Script::JpegtranScans,
+                                                         scanscripts::Script::Arithmetic};
+    static const QSize sizes[] = {{5640, 3172}, {2560, 1600}, {4000, 3000}, {4032, 3024}, {3264, 2448},
+                                  {5184, 2916}, {4608, 2592}, {3000, 2000}, {2592, 1944}, {4160, 3120},
+                                  {3840, 2160}, {2880, 1800}, {5616, 3159}, {4000, 2250}, {3456, 2304},
+                                  {2730, 1536}, {4928, 2772}, {3200, 1800}, {2600, 1625}};
+    QDir().mkpath(dir + QStringLiteral("/pics"));
+    const QStringList paths = photoSetPaths(dir);
+    int progressive = 0;
+    for (int n = 0; n < int(paths.size()); ++n) {
+        const QImage photo = makePhoto(n, sizes[n]);
+        if (n % 3 == 0 && n < photoFaces) {
+            const scanscripts::Script script = encoderScripts[progressive++ % std::size(encoderScripts)];
+            QFile file(paths[n]);
+            const QByteArray jpeg = scanscripts::write(photo, script);
+            if (!file.open(QIODevice::WriteOnly) || file.write(jpeg) != jpeg.size())
+                return false;
+            std::printf("# %s: %dx%d, progressive, %s, %.2f MB\n", qPrintable(QFileInfo(paths[n]).fileName()),
+                        photo.width(), photo.height(), scanscripts::nameOf(script), jpeg.size() / 1e6);
+        } else {
+            QImageWriter writer(paths[n], "jpeg");
+            writer.setQuality(90);
+            if (!writer.write(photo))
+                return false;
+        }
+    }
+    std::printf("# %s: %d faces and the deck, %d of the faces progressive\n", qPrintable(dir), photoFaces,
+                progressive);
+    warmUp(dir + QStringLiteral("/pics"));
+    return true;
+}
+
 struct Floor
 {
     double ms = 0;
@@ -292,12 +340,45 @@ struct Floor
     QSize held;
 };
 
+// libjpeg's ordinary decode of a JPEG at 1/denominator, as djpeg -scale does
+// it: a progressive file's every scan is read into every coefficient first.
+// libjpeg ends the program on a fault: these are the benchmark's own files.
+QImage decodeConventionally(const QString& path, int denominator)
+{
+    std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "rb");
+    if (!file)
+        return {};
+    jpeg_decompress_struct cinfo;
+    jpeg_error_mgr error;
+    cinfo.err = jpeg_std_error(&error);
+    jpeg_create_decompress(&cinfo);
+    jpeg_stdio_src(&cinfo, file);
+    jpeg_read_header(&cinfo, TRUE);
+    cinfo.scale_num = 1;
+    cinfo.scale_denom = unsigned(denominator);
+    cinfo.out_color_space = JCS_EXT_BGRA;
+    jpeg_start_decompress(&cinfo);
+    QImage image(int(cinfo.output_width), int(cinfo.output_height), QImage::Format_RGB32);
+    while (cinfo.output_scanline < cinfo.output_height) {
+        JSAMPROW row = image.scanLine(int(cinfo.output_scanline));
+        jpeg_read_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    std::fclose(file);
+    return image;
+}
+
 // What bounds a build: its pictures decoded at the size the build holds them
 // at, spread over every core, and nothing else: no window, no progress, no
 // events, no order. The pictures are kept until all are decoded, as a build
-// keeps them.
-std::optional<Floor> measureFloor(const QStringList& paths, QSize bound)
+// keeps them. The conventional floor decodes each JPEG with libjpeg's ordinary
+// decode at the build's scale, and does not smooth it to the size held.
+std::optional<Floor> measureFloor(const QStringList& paths, QSize bound, bool conventional)
 {
+    std::vector<int> denominators;
+    for (const QString& path : paths)
+        denominators.push_back(conventional ? ui::PictureDecode(path, bound).denominator() : 1);
     const PeakGrowth growth;
     QElapsedTimer timer;
     timer.start();
@@ -308,7 +389,8 @@ std::optional<Floor> measureFloor(const QStringList& paths, QSize bound)
         cores.emplace_back([&] {
             QImage scratch;
             for (int i = next++; i < int(paths.size()); i = next++)
-                pictures[i] = ui::decodePicture(paths[i], bound, &scratch);
+                pictures[i] = conventional ? decodeConventionally(paths[i], denominators[i])
+                                           : ui::decodePicture(paths[i], bound, &scratch);
         });
     for (std::thread& core : cores)
         core.join();
@@ -319,7 +401,8 @@ std::optional<Floor> measureFloor(const QStringList& paths, QSize bound)
         std::printf("# the floor did not decode every picture\n");
         return std::nullopt;
     }
-    floor.held = pictures.front().size();
+    if (!conventional)
+        floor.held = pictures.front().size();
     pictures.clear();
     malloc_trim(0);
     return floor;
@@ -351,7 +434,7 @@ double ratio(double part, double whole)
 // taken within a run. The first build's board is handed back for repaints.
 // Also gives the median build time, for the figures measured against it.
 std::optional<Build> compareWithFloor(BenchPlatform& platform, const QString& dir, const std::string& name, int runs,
-                                      double& buildMedianMs)
+                                      double& buildMedianMs, bool conventionalFloor = false)
 {
     const QStringList paths = photoSetPaths(dir);
     std::vector<double> buildMs, buildPeak, floorMs, floorPeak, fullMs, fullPeak, toFloor;
@@ -361,17 +444,17 @@ std::optional<Build> compareWithFloor(BenchPlatform& platform, const QString& di
     for (int run = 0; run < runs; ++run) {
         std::optional<Floor> floor;
         if (run % 2)
-            floor = measureFloor(paths, bound);
+            floor = measureFloor(paths, bound, conventionalFloor);
         std::optional<Build> build = measureBuild(platform, dir, 6, 6, surfaceSize, true, false);
         if (!build)
             return std::nullopt;
         bound = platform.pictureBound();
         if (!floor)
-            floor = measureFloor(paths, bound);
+            floor = measureFloor(paths, bound, conventionalFloor);
         if (!floor)
             return std::nullopt;
         held = build->form->board().card(0, 0).pic->size();
-        if (floor->held != held) {
+        if (!conventionalFloor && floor->held != held) {
             std::printf("# the floor held its pictures at %dx%d, the build at %dx%d\n", floor->held.width(),
                         floor->held.height(), held.width(), held.height());
             return std::nullopt;
@@ -400,8 +483,13 @@ std::optional<Build> compareWithFloor(BenchPlatform& platform, const QString& di
     buildMedianMs = median(buildMs);
     print((name + "_ms").c_str(), buildMedianMs, "ms");
     print((name + "_peak_mb").c_str(), median(buildPeak), "MB");
-    std::printf("# %s_floor: the 19 pictures decoded at %dx%d on %d threads, nothing else\n", name.c_str(),
-                held.width(), held.height(), QThread::idealThreadCount());
+    if (conventionalFloor)
+        std::printf("# %s_floor: the 19 pictures decoded by libjpeg at the build's 1/2, 1/4 or 1/8 on %d threads, "
+                    "nothing else\n",
+                    name.c_str(), QThread::idealThreadCount());
+    else
+        std::printf("# %s_floor: the 19 pictures decoded at %dx%d on %d threads, nothing else\n", name.c_str(),
+                    held.width(), held.height(), QThread::idealThreadCount());
     print((name + "_floor_ms").c_str(), median(floorMs), "ms");
     print((name + "_floor_peak_mb").c_str(), median(floorPeak), "MB");
     std::printf("# %s_fulldecode: the same pictures at full size, each decoded in its turn on the event thread\n",
@@ -543,6 +631,11 @@ int main(int argc, char** argv)
     const QString progressive = work.filePath(QStringLiteral("progressive"));
     if (!makePhotoSet(progressive, true)
         || !compareWithFloor(platform, progressive, "build_6x6_progressive", runs, progressiveBuildMs))
+        return 1;
+    // A mixed set of large photos, against libjpeg's ordinary decode of them.
+    const QString mixed = work.filePath(QStringLiteral("mixed"));
+    double mixedBuildMs = 0;
+    if (!makeMixedSet(mixed) || !compareWithFloor(platform, mixed, "build_6x6_mixed", runs, mixedBuildMs, true))
         return 1;
 
     // Repaints of the first bounded board, every pair found and so face up.

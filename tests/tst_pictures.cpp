@@ -1,7 +1,8 @@
 // Pictures: finding and loading one (getPic), building a board's faces with the
 // progress window and the fallbacks, pictures held no larger than a card needs,
-// and decoding ahead of the build.
+// the reader of progressive JPEGs, and decoding ahead of the build.
 #include "BoardFixture.h"
+#include "ScanScripts.h"
 
 #include "game/Rounding.h"
 #include "pictures/FormProgress.h"
@@ -13,10 +14,12 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 
@@ -45,13 +48,24 @@ QByteArray jpeg(const QImage& image)
     return bytes;
 }
 
-// The offset of a JPEG's frame header (SOF0 marker), found by walking its segments.
+// The offset of a JPEG's frame header (SOF0 or SOF2 marker), found by walking its segments.
 qsizetype frameHeader(const QByteArray& bytes)
 {
     qsizetype pos = 2;
-    while (pos + 4 <= bytes.size() && uchar(bytes[pos]) == 0xff && uchar(bytes[pos + 1]) != 0xc0)
+    while (pos + 4 <= bytes.size() && uchar(bytes[pos]) == 0xff && (uchar(bytes[pos + 1]) | 2) != 0xc2)
         pos += 2 + (uchar(bytes[pos + 2]) << 8 | uchar(bytes[pos + 3]));
     return pos;
+}
+
+// The JPEG with a header that claims 30000 x 30000 pixels.
+QByteArray claiming30000(QByteArray jpeg)
+{
+    // Height and width, big-endian, after the marker, the length and the precision.
+    for (const qsizetype at : {frameHeader(jpeg) + 5, frameHeader(jpeg) + 7}) {
+        jpeg[at] = char(30000 >> 8);
+        jpeg[at + 1] = char(30000 & 0xff);
+    }
+    return jpeg;
 }
 
 // The process's peak resident memory in kB, started anew (Linux resets it on
@@ -82,6 +96,54 @@ QStringList facePaths(TestPlatform& platform, int faces, const QString& deck = Q
 
 enum class Outcome { Picture, Missing, LoadError };
 
+// A photo-like picture: smooth colour gradients under grain, so that what a
+// reduced read leaves out would show, and across its top a band of fine red
+// and blue checks, whose colours are all high frequencies.
+QImage photo(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    QRandomGenerator grain(5);
+    for (int y = 0; y < size.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < size.width(); ++x) {
+            if (y < size.height() / 8) {
+                line[x] = (x / 2 + y / 2) % 2 ? qRgb(255, 0, 0) : qRgb(0, 0, 255);
+                continue;
+            }
+            const int noise = grain.bounded(-20, 21);
+            line[x] = qRgb(std::clamp(128 + int(90 * std::sin(x / 97.0)) + noise, 0, 255),
+                           std::clamp(255 * y / size.height() + noise / 2, 0, 255),
+                           std::clamp(128 + int(80 * std::cos(y / 131.0) * std::sin(x / 53.0)) - noise, 0, 255));
+        }
+    }
+    return image;
+}
+
+// The peak signal-to-noise ratio of one picture against another of its size,
+// over the three colours, in dB.
+double psnr(const QImage& one, const QImage& other)
+{
+    const QImage a = one.convertToFormat(QImage::Format_RGB32);
+    const QImage b = other.convertToFormat(QImage::Format_RGB32);
+    double squares = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            for (const int shift : {0, 8, 16}) {
+                const int error = int(a.pixel(x, y) >> shift & 0xff) - int(b.pixel(x, y) >> shift & 0xff);
+                squares += error * error;
+            }
+    return 10 * std::log10(255.0 * 255.0 * 3 * a.width() * a.height() / std::max(squares, 1.0));
+}
+
+// Where the scans of a JPEG start: its SOS markers, which entropy-coded data never holds.
+QList<qsizetype> scanStarts(const QByteArray& jpeg)
+{
+    QList<qsizetype> starts;
+    for (qsizetype at = jpeg.indexOf("\xFF\xDA"); at >= 0; at = jpeg.indexOf("\xFF\xDA", at + 2))
+        starts << at;
+    return starts;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Outcome)
@@ -106,6 +168,20 @@ struct Decode
     QSize held;
 };
 
+struct Likeness
+{
+    scanscripts::Script script;
+    QSize bound = {190, 140};
+    scanscripts::Colours colours = scanscripts::Colours::AsPicture;
+    bool grey = false;
+    // 6: stored on its side.
+    int orientation = 1;
+};
+
+// What reading a damaged file gives: a picture, as much of it as is there; a
+// refusal; or either.
+enum class Damaged { Picture, Refused, Either };
+
 struct Bar
 {
     int max;
@@ -124,12 +200,6 @@ private slots:
     {
         QTest::addColumn<Asked>("asked");
         const QByteArray good = jpeg(quarteredPicture(QSize(120, 80)));
-        QByteArray huge = good;
-        // Height and width, big-endian, after the marker, the length and the precision.
-        for (const qsizetype at : {frameHeader(good) + 5, frameHeader(good) + 7}) {
-            huge[at] = char(30000 >> 8);
-            huge[at + 1] = char(30000 & 0xff);
-        }
         QTest::newRow("a picture") << Asked{"cardPussy", 0, "cardPussy00.jpg", Outcome::Picture};
         QTest::newRow("brackets in a name") << Asked{"card[1]", 0, "card[1]00.jpg", Outcome::Picture, "card[1]00.jpg"};
         QTest::newRow("no face 100") << Asked{"cardPussy", 100, "cardPussy100.jpg", Outcome::Missing};
@@ -150,7 +220,8 @@ private slots:
         QTest::newRow("folder cannot be listed") << Asked{"cardPussy", 0, "cardPussy00.jpg", Outcome::LoadError};
         // Decoded within bounds, or refused as unreadable: either will do, a gigabyte will not.
         QTest::newRow("JPEG whose header claims 30000 x 30000") << Asked{"cardPussy", 0, "cardPussy00.jpg",
-                                                                         Outcome::LoadError, "cardPussy00.jpg", huge};
+                                                                         Outcome::LoadError, "cardPussy00.jpg",
+                                                                         claiming30000(good)};
     }
 
     void getPicGivesWhatTheFileHolds()
@@ -431,6 +502,151 @@ private slots:
         QCOMPARE(form.getPic(QStringLiteral("cardPussy"), 0)->size(), QSize(6 * quarter, quarter));
     }
 
+    void reducedJpegIsDecodedAtTheIntendedEighth()
+    {
+        // Sides that are not multiples of 8. Qt's reader takes its eighths from
+        // the ratio of the picture to the size asked for, rounded up: asked for
+        // 705 x 397 it would decode at 2/8, 1410 x 793 pixels, more than a limit
+        // of 2 MB allows (it counts 4 bytes a pixel); at 1/8 it decodes 705 x 397.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("wide.jpg"));
+        QImage picture(5639, 3171, QImage::Format_Grayscale8);
+        picture.fill(90);
+        QVERIFY(picture.save(path, "JPG"));
+        const int limit = QImageReader::allocationLimit();
+        QImageReader::setAllocationLimit(2);
+        ui::PictureDecode decode(path, QSize(480, 270));
+        const QImage image = decode.run();
+        QImageReader::setAllocationLimit(limit);
+        QCOMPARE(decode.denominator(), 8);
+        QCOMPARE(image.size(), ui::boundedSize(picture.size(), QSize(480, 270)));
+    }
+
+    void progressivePhotoLooksAsQtReadsIt_data()
+    {
+        QTest::addColumn<Likeness>("likeness");
+        using scanscripts::Colours;
+        using scanscripts::Script;
+        for (const Script script : scanscripts::allScripts)
+            QTest::addRow("%s, 1/8", scanscripts::nameOf(script)) << Likeness{script};
+        QTest::newRow("cjpeg -progressive, 1/4") << Likeness{Script::Cjpeg, {380, 280}};
+        QTest::newRow("cjpeg -progressive, whole") << Likeness{Script::Cjpeg, {}};
+        QTest::newRow("ImageMagick, 1/2") << Likeness{Script::ImageMagick, {760, 560}};
+        QTest::newRow("DC refined last, 1/4") << Likeness{Script::DcLate, {380, 280}};
+        QTest::newRow("grey, 1/8") << Likeness{Script::Cjpeg, {190, 140}, Colours::AsPicture, true};
+        QTest::newRow("CMYK, 1/8") << Likeness{Script::Cjpeg, {190, 140}, Colours::Cmyk};
+        QTest::newRow("CMYK, 1/2") << Likeness{Script::Arithmetic, {760, 560}, Colours::Cmyk};
+        QTest::newRow("stored on its side, 1/8") << Likeness{Script::JpegtranScans, {190, 140}, Colours::AsPicture,
+                                                             false, 6};
+    }
+
+    void progressivePhotoLooksAsQtReadsIt()
+    {
+        QFETCH(Likeness, likeness);
+        QImage picture = photo(QSize(1597, 1203));
+        if (likeness.grey)
+            picture.convertTo(QImage::Format_Grayscale8);
+        if (likeness.orientation == 6)
+            picture = picture.transformed(QTransform().rotate(-90));
+        const QByteArray jpeg = scanscripts::write(picture, likeness.script, likeness.colours, likeness.orientation);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("photo.jpg"));
+        fixture::putFile(path, jpeg);
+
+        ui::PictureDecode decode(path, likeness.bound);
+        const QImage read = decode.run();
+        // Qt's reader asked for the same size: every scan, decoded at the same scale.
+        QImageReader reader(path);
+        reader.setAutoTransform(true);
+        const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
+        reader.setScaledSize(turned ? read.size().transposed() : read.size());
+        const QImage qts = reader.read();
+
+        QCOMPARE(read.size(), ui::boundedSize(QSize(1597, 1203), likeness.bound));
+        QCOMPARE(read.format(), qts.format());
+        QVERIFY2(psnr(read, qts) >= 40, qPrintable(QString::number(psnr(read, qts))));
+        // Only the scans the size shows were read; every one for the whole picture.
+        const int scans = decode.progressiveReport().scans;
+        QCOMPARE(scans < scanStarts(jpeg).size(), likeness.bound.isValid());
+        QVERIFY(scans > 0);
+    }
+
+    void refinementAnEighthReadCannotDecodeIsPassedOver_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("many rows of blocks") << QSize(397, 301);
+        // Every scan works on the same rows.
+        QTest::newRow("one row of blocks") << QSize(397, 16);
+    }
+
+    void refinementAnEighthReadCannotDecodeIsPassedOver()
+    {
+        // Read at 1/8, a block keeps the DC of luma and the first five
+        // coefficients in zig-zag order of each colour. The 7th and 8th scans
+        // of this script refine every AC of a colour, which cannot be decoded
+        // against so little: the picture comes out as without them.
+        QFETCH(QSize, size);
+        const QByteArray jpeg = scanscripts::write(photo(size), scanscripts::Script::DcLate);
+        const QList<qsizetype> scans = scanStarts(jpeg);
+        // The 9th scan's table stands just before it.
+        const QByteArray without = jpeg.left(scans[6]) + jpeg.mid(jpeg.lastIndexOf("\xFF\xC4", scans[8]));
+        QImage read;
+        QImage readWithout;
+        QVERIFY(ui::ProgressiveJpeg(jpeg).read(8, read));
+        QVERIFY(ui::ProgressiveJpeg(without).read(8, readWithout));
+        QCOMPARE(read, readWithout);
+    }
+
+    void damagedProgressiveFileGivesWhatItHoldsOrNothing_data()
+    {
+        QTest::addColumn<QByteArray>("jpeg");
+        QTest::addColumn<Damaged>("damaged");
+        const QByteArray good = scanscripts::write(photo(QSize(397, 301)), scanscripts::Script::Cjpeg);
+        const QList<qsizetype> scans = scanStarts(good);
+        QTest::newRow("cut in the first scan") << good.left((scans[0] + scans[1]) / 2) << Damaged::Picture;
+        QTest::newRow("cut after the first scan") << good.left(scans[1]) << Damaged::Picture;
+        QTest::newRow("cut in the last scan") << good.left(scans.last() + 40) << Damaged::Picture;
+        QTest::newRow("no end marker") << good.chopped(2) << Damaged::Picture;
+        for (const int seed : {1, 2, 3}) {
+            QByteArray flipped = good;
+            QRandomGenerator where(seed);
+            for (int n = 0; n < 16; ++n)
+                flipped[where.bounded(int(scans[0]), int(good.size()))] ^= char(1 << where.bounded(8));
+            QTest::addRow("bits flipped in the scans, %d", seed) << flipped << Damaged::Either;
+        }
+        // The first scan again and again: the colours' AC never come.
+        const QByteArray first = good.mid(scans[0], scans[1] - scans[0]);
+        QTest::newRow("a flood of scans") << good.left(scans[1]) + first.repeated(200) + "\xFF\xD9"
+                                          << Damaged::Refused;
+        QTest::newRow("a header that claims 30000 x 30000") << claiming30000(good) << Damaged::Refused;
+        // Arithmetic-coded, for it has no tables between the scans: the
+        // second scan, luma AC, moved before the first.
+        const QByteArray arithmetic =
+            scanscripts::write(photo(QSize(397, 301)), scanscripts::Script::Arithmetic);
+        const QList<qsizetype> at = scanStarts(arithmetic);
+        QTest::newRow("AC before DC") << arithmetic.left(at[0]) + arithmetic.mid(at[1], at[2] - at[1])
+                + arithmetic.mid(at[0])
+                                      << Damaged::Picture;
+    }
+
+    void damagedProgressiveFileGivesWhatItHoldsOrNothing()
+    {
+        QFETCH(QByteArray, jpeg);
+        QFETCH(Damaged, damaged);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("damaged.jpg"));
+        fixture::putFile(path, jpeg);
+        // Read at 1/8 (only the coefficients that size shows kept), at 1/2 and whole.
+        for (const QSize bound : {QSize(45, 35), QSize(190, 140), QSize()}) {
+            ui::PictureDecode decode(path, bound);
+            const QImage read = decode.run();
+            QVERIFY2(read.isNull() ? damaged != Damaged::Picture : damaged != Damaged::Refused,
+                     qPrintable(decode.errorString()));
+            if (!read.isNull())
+                QCOMPARE(read.size(), ui::boundedSize(QSize(397, 301), bound));
+        }
+    }
+
     void fileChangedAfterItsDecodeIsReadAgain()
     {
         TestPlatform platform;
@@ -493,8 +709,10 @@ private slots:
 
     void progressiveDecodesKeepToTheirMemoryBudget()
     {
-        // A progressive photo holds every coefficient while it decodes: two
-        // bytes each, of 200 x 150 luma blocks and 100 x 75 of each chroma.
+        // A progressive photo read at 1/4 keeps every coefficient: two bytes
+        // each, of 200 x 150 luma blocks and 100 x 75 of each chroma. At 1/8
+        // it keeps the DC of each luma block, and of each chroma block the
+        // first five in zig-zag order: all that its 2 x 2 lowest need.
         TestPlatform platform;
         QImage photo(1600, 1200, QImage::Format_RGB32);
         QRandomGenerator(12).fillRange(reinterpret_cast<quint32*>(photo.bits()), photo.width() * photo.height());
@@ -507,8 +725,9 @@ private slots:
         }
         const qint64 each = 45000 * 64 * 2;
         // A baseline one holds no more than a band of rows.
-        QCOMPARE(ui::progressiveDecodeMemory(paths[0]), 0);
-        QCOMPARE(ui::progressiveDecodeMemory(paths[1]), each);
+        QCOMPARE(ui::PictureDecode(paths[0], QSize(400, 300)).memory(), 0);
+        QCOMPARE(ui::PictureDecode(paths[1], QSize(400, 300)).memory(), each);
+        QCOMPARE(ui::PictureDecode(paths[1], QSize(200, 150)).memory(), (30000 * 1 + 2 * 7500 * 5) * 2);
         // A worker to a core, with room for one progressive decode at a time.
         ui::PicturePrefetch prefetch(0, each);
         prefetch.start(paths, QSize(400, 300));

@@ -3,7 +3,7 @@
 # they are all present already. Used by run.sh and test.sh.
 set -euo pipefail
 
-packages=(build-essential cmake qt6-base-dev libgl-dev fonts-dejavu-core)
+packages=(build-essential cmake qt6-base-dev libgl-dev libjpeg62-turbo-dev fonts-dejavu-core)
 if [ "${1:-}" = "--tests" ]; then
     # The end-to-end test plays in a real X window; the fuzz target needs clang;
     # the install test checks the menu entry and metainfo with the validators.

@@ -1,9 +1,8 @@
 #include "PictureConverter.h"
 
-#include "ui/PicturePrefetch.h"
+#include "ui/PictureDecode.h"
 
 #include <QBuffer>
-#include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
 #include <QThread>
@@ -12,17 +11,6 @@
 #include <system_error>
 
 namespace cards {
-
-namespace {
-
-QString unreadable(const QString& path)
-{
-    QImageReader reader(path);
-    reader.read();
-    return QStringLiteral("not a picture that can be read (") + reader.errorString() + u')';
-}
-
-} // namespace
 
 PictureConverter::PictureConverter(const QStringList& paths) : paths_(paths), faces_(paths.size())
 {
@@ -76,9 +64,10 @@ PictureConverter::Face PictureConverter::take(int index)
 
 PictureConverter::Face PictureConverter::convert(const QString& path, QImage* scratch)
 {
-    QImage image = ui::decodePicture(path, largestCard, scratch);
+    ui::PictureDecode decode(path, largestCard);
+    QImage image = decode.run(scratch);
     if (image.isNull())
-        return {{}, unreadable(path)};
+        return {{}, QStringLiteral("not a picture that can be read (") + decode.errorString() + u')'};
     // What is see-through shows white on the card, as on paper.
     if (image.hasAlphaChannel()) {
         QImage flat(image.size(), QImage::Format_RGB32);

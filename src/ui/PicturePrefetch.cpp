@@ -1,8 +1,6 @@
 #include "PicturePrefetch.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QThread>
 
 #include <algorithm>
@@ -10,107 +8,6 @@
 #include <utility>
 
 namespace ui {
-
-QSize boundedSize(QSize size, QSize bound)
-{
-    if (!bound.isValid() || bound.isEmpty() || !size.isValid())
-        return size;
-    if (size.width() <= bound.width() && size.height() <= bound.height())
-        return size;
-    // A picture is stretched to its card each way on its own, so it keeps
-    // enough pixels to fill the bound both ways; it is never enlarged.
-    const QSize covering = size.scaled(bound, Qt::KeepAspectRatioByExpanding).expandedTo(QSize(1, 1));
-    return covering.width() >= size.width() ? size : covering;
-}
-
-QImage decodePicture(const QString& path, QSize bound, QImage* scratch)
-{
-    QImageReader reader(path);
-    // A picture stored on its side (a phone's photo) is shown upright, as its
-    // orientation tag says; Qt's reader leaves it on its side unless told.
-    reader.setAutoTransform(true);
-    const QSize size = reader.size();
-    if (!bound.isValid() || !size.isValid())
-        return reader.read();
-    // The reader scales before it turns an upright-marked picture, so a picture
-    // stored on its side is fitted into the bound turned with it.
-    const bool turned =
-        reader.autoTransform() && (reader.transformation() & QImageIOHandler::TransformationRotate90);
-    const QSize held = boundedSize(size, turned ? bound.transposed() : bound);
-    if (held == size)
-        return reader.read();
-    if (!reader.supportsOption(QImageIOHandler::ScaledSize)) {
-        reader.setScaledSize(held);
-        return reader.read();
-    }
-    // The smallest of the sizes the decoder reaches directly that is no smaller
-    // than the size held; only what is left is smoothed away.
-    QSize decoded = size;
-    for (const int denominator : {8, 4, 2}) {
-        const QSize reached((size.width() + denominator - 1) / denominator,
-                            (size.height() + denominator - 1) / denominator);
-        if (reached.width() >= held.width() && reached.height() >= held.height()) {
-            decoded = reached;
-            break;
-        }
-    }
-    reader.setScaledSize(decoded);
-    QImage own;
-    QImage& into = scratch ? *scratch : own;
-    if (!reader.read(&into))
-        return {};
-    const QSize shown = turned ? held.transposed() : held;
-    if (into.size() == shown)
-        return std::exchange(into, QImage());
-    return into.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-}
-
-qint64 progressiveDecodeMemory(const QString& path)
-{
-    QFile file(path);
-    uchar bytes[4];
-    if (!file.open(QIODevice::ReadOnly) || file.read(reinterpret_cast<char*>(bytes), 2) != 2 || bytes[0] != 0xFF
-        || bytes[1] != 0xD8)
-        return 0;
-    // The segments before the frame header, each a marker and its length.
-    for (;;) {
-        if (file.read(reinterpret_cast<char*>(bytes), 4) != 4 || bytes[0] != 0xFF)
-            return 0;
-        const uchar marker = bytes[1];
-        const int length = bytes[2] << 8 | bytes[3];
-        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
-        if (marker == 0xDA || marker == 0xD9 || length < 2)
-            return 0;
-        if (!frame) {
-            if (!file.seek(file.pos() + length - 2))
-                return 0;
-            continue;
-        }
-        const bool progressive = marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
-        if (!progressive)
-            return 0;
-        // Precision, height, width, the number of components, then each
-        // component's number, sampling factors and table.
-        const QByteArray header = file.read(length - 2);
-        const auto at = [&](int n) { return n < header.size() ? int(uchar(header[n])) : 0; };
-        const int height = at(1) << 8 | at(2);
-        const int width = at(3) << 8 | at(4);
-        const int components = at(5);
-        int widest = 1;
-        int tallest = 1;
-        for (int c = 0; c < components; ++c) {
-            widest = std::max(widest, at(7 + 3 * c) >> 4);
-            tallest = std::max(tallest, at(7 + 3 * c) & 15);
-        }
-        qint64 blocks = 0;
-        for (int c = 0; c < components; ++c) {
-            const qint64 across = (qint64(width) * (at(7 + 3 * c) >> 4) + 8 * widest - 1) / (8 * widest);
-            const qint64 down = (qint64(height) * (at(7 + 3 * c) & 15) + 8 * tallest - 1) / (8 * tallest);
-            blocks += across * down;
-        }
-        return blocks * 64 * 2;
-    }
-}
 
 PicturePrefetch::PicturePrefetch(int workers, qint64 progressiveBudget)
     : wantedWorkers_(workers), progressiveBudget_(progressiveBudget)
@@ -194,7 +91,10 @@ void PicturePrefetch::work()
         // The stamp is taken before the file is read, so a file replaced while
         // it decodes is seen as changed when it is taken.
         const Stamp stamp = stampOf(path);
-        const qint64 memory = stamp.exists ? progressiveDecodeMemory(path) : 0;
+        std::optional<PictureDecode> decode;
+        if (stamp.exists)
+            decode.emplace(path, bound);
+        const qint64 memory = decode ? decode->memory() : 0;
         lock.lock();
         changed_.wait(lock, [&] {
             return stopping_ || job->dropped || memory == 0 || progressiveMemory_ == 0
@@ -202,16 +102,18 @@ void PicturePrefetch::work()
         });
         // A file dropped or stopped while it waited is not decoded at all.
         const bool skipped = stopping_ || job->dropped;
-        const bool decode = stamp.exists && !skipped;
-        if (decode) {
+        const bool decoding = decode && !skipped;
+        if (decoding) {
             progressiveMemory_ += memory;
             largestProgressiveMemory_ = std::max(largestProgressiveMemory_, progressiveMemory_);
         }
         lock.unlock();
-        QImage image = decode ? decodePicture(path, bound, &scratch) : QImage();
+        QImage image = decoding ? decode->run(&scratch) : QImage();
+        // The file, and all the decode kept, are let go of here.
+        decode.reset();
 
         lock.lock();
-        if (decode)
+        if (decoding)
             progressiveMemory_ -= memory;
         // With nothing left to decode, the middle step's memory goes at once.
         if (!nextQueuedLocked())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PictureDecode.h"
+
 #include <QDateTime>
 #include <QImage>
 #include <QSize>
@@ -16,32 +18,15 @@
 
 namespace ui {
 
-// The size a picture of `size` is held at under `bound`, the largest card it
-// can be painted into: scaled down, its aspect kept, to the smallest size that
-// still covers the bound both ways when it is larger; as it is otherwise. An
-// invalid bound keeps every picture at full size.
-QSize boundedSize(QSize size, QSize bound);
-
-// Decodes a picture file at no more than the bound: a JPEG is decoded scaled
-// down directly, at 1/2, 1/4 or 1/8 of its size, and then smoothed to the exact
-// size. A null image when the file cannot be read or is no picture. A scratch
-// image, when given, is decoded into and kept for the next call, so that one
-// who decodes many pictures in turn reuses the memory of that middle step.
-QImage decodePicture(const QString& path, QSize bound, QImage* scratch = nullptr);
-
-// What decoding a progressive JPEG holds in memory while it runs: every
-// coefficient of the whole picture, two bytes each, whatever size it is decoded
-// at. Zero for any other file.
-qint64 progressiveDecodeMemory(const QString& path);
-
 // Decodes picture files ahead of the one who will ask for them, on worker
 // threads, so that a board build's faces are decoded on every core while the
 // event thread walks the board. The files are taken in the order they were
 // queued. At most twice as many files as there are workers are decoding or
 // decoded and waiting to be taken at any time, which bounds the memory they
 // hold and still lets a worker go on while a file queued before its own is
-// decoding. Progressive decodes running at once hold at most a budget of
-// memory together; one that needs more than the budget runs alone.
+// decoding. The coefficients that progressive decodes running at once keep
+// (PictureDecode::memory) add up to at most a budget; one that keeps more than
+// the budget runs alone.
 //
 // Everything is handed over under one mutex. Whoever asks for a path gets either
 // the picture decoded for it or nothing, in which case the caller decodes the
@@ -49,8 +34,9 @@ qint64 progressiveDecodeMemory(const QString& path);
 class PicturePrefetch
 {
 public:
-    // Two 12-megapixel progressive photos: a build of them still keeps two
-    // cores decoding.
+    // Two 12-megapixel progressive photos read at 1/4 or more, which keep every
+    // coefficient: a build of them still keeps two cores decoding. Read at 1/8
+    // such a photo keeps about 1 MB.
     static constexpr qint64 defaultProgressiveBudget = qint64(96) << 20;
 
     // `workers` threads decode at once; without a number, one to a core.
@@ -81,7 +67,7 @@ public:
     int held() const;
     // Worker threads started by the last start.
     int workers() const;
-    // The most memory progressive decodes held at once since this object was made.
+    // The most memory progressive decodes kept at once since this object was made.
     qint64 largestProgressiveMemory() const;
 
 private:
