@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
-"""Plays a whole 4 x 4 game of Brindlepair in a real X window.
+"""Plays two whole 4 x 4 games of Brindlepair in a real X window.
 
 Starts Xvfb and openbox, runs the built program from a folder of its own (so
 its hiscore.dat is fresh), presses New Game with real pointer events, turns the
 cards by looking at what the window shows, types a name into the high-score
-dialog, presses Enter, reads hiscore.dat back, and closes the main window with
-Alt+F4 as a player does: the program must then end with status 0.
+dialog, presses Enter and reads hiscore.dat back. Then it plays a game with the
+keyboard alone: Space on New Game, Tab to the board, whose focus frame must
+show, the arrows and Space to turn the cards, Enter to close the high-score
+dialog. It closes the main window with Alt+F4 as a player does: the program
+must then end with status 0.
 
 usage: play_game.py PROGRAM PICS_DIR NAME_KEY
 """
@@ -119,17 +122,42 @@ def card_boxes(ox, oy):
     return {cell: (left, top, left + 1602 / TWIPS, top + 974 / TWIPS) for cell, (left, top) in corners.items()}
 
 
-def play(display, ox, oy):
-    """Finds every pair, remembering every face seen; returns the attempts."""
+def gap_colour(shot, box):
+    """The mean colour of the gap right of a card, where its focus frame goes."""
+    width, rgb = shot
+    left, top, right, bottom = box
+    points = [(int(right) + dx, int(top + (bottom - top) * k / 10)) for dx in (1, 2, 3) for k in range(2, 9)]
+    return tuple(sum(rgb[(y * width + x) * 3 + channel] for x, y in points) / len(points) for channel in range(3))
+
+
+def play(display, ox, oy, keys=False):
+    """Finds every pair, remembering every face seen; returns the attempts.
+    With keys, New Game must have the focus: the game is dealt with Space and
+    played with Tab, the arrows and Space."""
     boxes = card_boxes(ox, oy)
-    display.click(*new_game_button(ox, oy))
+    if keys:
+        display.xdotool("key", "space")
+    else:
+        display.click(*new_game_button(ox, oy))
     back = wait_for("the dealt board", lambda: (lambda shot: signature(shot, boxes[(0, 0)]) if all(
         close(signature(shot, box), signature(shot, boxes[(0, 0)])) for box in boxes.values()) else None)(
         display.screenshot()))
+    cursor = [(0, 0)]
+    if keys:
+        unfocused = gap_colour(display.screenshot(), boxes[(0, 0)])
+        display.xdotool("key", "--delay", "50", "Tab", "Tab")
+        wait_for("the focus frame round the first card", lambda: not close(
+            [gap_colour(display.screenshot(), boxes[(0, 0)])], [unfocused], 60))
 
     def turn(cell):
         box = boxes[cell]
-        display.click((box[0] + box[2]) / 2, (box[1] + box[3]) / 2)
+        if keys:
+            (x, y), (to_x, to_y) = cursor[0], cell
+            moves = ["Right" if to_x > x else "Left"] * abs(to_x - x) + ["Down" if to_y > y else "Up"] * abs(to_y - y)
+            display.xdotool("key", "--delay", "30", *moves, "space")
+            cursor[0] = cell
+        else:
+            display.click((box[0] + box[2]) / 2, (box[1] + box[3]) / 2)
         return wait_for(f"card {cell} face up", lambda: (lambda face: None if close(face, back) else face)(
             signature(display.screenshot(), box)), timeout=5)
 
@@ -208,12 +236,21 @@ def main():
         names = [bytes(c - name_key for c in line.split(b'","')[0][1:]).decode("cp1252") for line in lines[:3]]
         assert NAME in names, f"{NAME!r} not among the 4 x 4 names {names!r}"
 
+        # The keyboard alone; New Game kept the focus from the game before.
+        display.xdotool("windowactivate", "--sync", main_window, check=False)
+        attempts_by_keys = play(display, ox, oy, keys=True)
+        dialog = wait_for("the high-score dialog", lambda: display.windows("Brindlepair Hiscore"))[0]
+        display.xdotool("windowactivate", "--sync", dialog, check=False)
+        display.xdotool("key", "Return")
+        wait_for("Enter to close the dialog", lambda: not display.windows("Brindlepair Hiscore"))
+
         display.xdotool("windowactivate", "--sync", main_window, check=False)
         display.xdotool("key", "alt+F4")
         status = game.wait(timeout=10)
         with open(errors) as stderr:
             assert status == 0, f"the program ended with status {status}:\n{stderr.read()}"
-        print(f"played a 4 x 4 game in {attempts} attempts; hiscore.dat holds {NAME!r}; closed with Alt+F4")
+        print(f"played a 4 x 4 game in {attempts} attempts; hiscore.dat holds {NAME!r}; "
+              f"a game by keys alone in {attempts_by_keys} attempts; closed with Alt+F4")
     finally:
         if game and game.poll() is None:
             game.kill()
