@@ -7,6 +7,8 @@ packages=(build-essential cmake qt6-base-dev libgl-dev fonts-dejavu-core)
 if [ "${1:-}" = "--tests" ]; then
     # The end-to-end test plays in a real X window; the fuzz target needs clang.
     packages+=(xvfb openbox xdotool imagemagick x11-utils python3 clang libclang-rt-14-dev)
+    # The screen reader's game reads the window through AT-SPI.
+    packages+=(dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0)
 fi
 
 missing=()
