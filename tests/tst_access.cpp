@@ -271,10 +271,16 @@ private slots:
         QCOMPARE(form.Picture1.canvas() != cleared, key == Qt::Key_F5 || key == Qt::Key_Space);
     }
 
-    void aScreenReadersPressIsAClick()
+    void aScreenReadersActions()
     {
         Game game;
         Form1& form = game.form;
+        // SetFocus puts the focus on the board, at that card.
+        activate(form);
+        cardCell(form, 1, 2)->actionInterface()->doAction(QAccessibleActionInterface::setFocusAction());
+        QCOMPARE(QApplication::focusWidget(), &form.Picture1);
+        QCOMPARE(cursorOf(form), QPoint(1, 2));
+        // Press is a click on the card.
         const auto pressCard = [&](int x, int y) {
             QAccessibleActionInterface* action = cardCell(form, x, y)->actionInterface();
             QVERIFY(action->actionNames().contains(QAccessibleActionInterface::pressAction()));

@@ -13,8 +13,9 @@ namespace ui {
 class Window;
 
 // What the game asks of the world outside it: the clock, randomness, message
-// boxes, modal windows, screen readers, files and pictures. The game reaches them only through
-// platform(), so a test can put a scripted platform in its place.
+// boxes, modal windows, screen readers, files and pictures. The game reaches
+// them only through platform(), so a test can put a scripted platform in its
+// place.
 class Platform
 {
 public:

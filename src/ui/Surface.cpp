@@ -347,13 +347,12 @@ void Surface::pressCell(int column, int row)
         Qt::QueuedConnection);
 }
 
-bool Surface::focusCell(int column, int row)
+void Surface::focusCell(int column, int row)
 {
     if (!hasCell(column, row) || !takesInput())
-        return false;
+        return;
     setCurrentCell(column, row);
     setFocus(Qt::OtherFocusReason);
-    return true;
 }
 
 } // namespace ui

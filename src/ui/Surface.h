@@ -45,8 +45,9 @@ public:
     std::size_t scaledCopies() const { return scaled_.size(); }
     QColor backColor() const;
 
-    // Gives the table new dimensions: every cell without a name or a place,
-    // the first cell current.
+    // Gives the table its dimensions. When they change, every cell is without
+    // a name or a place, the first is current, and a screen reader is told
+    // that the table has new cells.
     void setCells(int columns, int rows);
     int columns() const { return columns_; }
     int rows() const { return rows_; }
@@ -66,7 +67,7 @@ public:
     // window is modal, as a click would be.
     void pressCell(int column, int row);
     // A screen reader's request for the focus on a cell.
-    bool focusCell(int column, int row);
+    void focusCell(int column, int row);
 
     // A mouse release: the button (1 left, 2 right, 4 middle), the modifier
     // keys (1 Shift, 2 Ctrl, 4 Alt) and the position in twips.
