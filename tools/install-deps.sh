@@ -9,6 +9,8 @@ if [ "${1:-}" = "--tests" ]; then
     # the install test checks the menu entry and metainfo with the validators.
     packages+=(xvfb openbox xdotool imagemagick x11-utils python3 clang libclang-rt-14-dev)
     packages+=(desktop-file-utils appstream)
+    # The screen reader's game reads the window through AT-SPI.
+    packages+=(dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0)
 fi
 
 missing=()

@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "game/CardDescription.h"
 #include "game/Format.h"
 #include "game/Rounding.h"
 #include "game/Shuffle.h"
@@ -10,6 +11,7 @@
 #include "pictures/PictureFolder.h"
 #include "settings/Dialog.h"
 #include "ui/Platform.h"
+#include "ui/TabOrder.h"
 
 namespace {
 
@@ -17,8 +19,18 @@ const QString selectNew = QStringLiteral("(select new)");
 const QString readMe = QStringLiteral("Please read the 'ReadMe.txt' file.");
 const QString lineBreak = QStringLiteral("\r\n");
 
-// The key code of F5.
+// Key codes.
+constexpr int keyEnter = 13;
+constexpr int keySpace = 32;
+constexpr int keyEnd = 35;
+constexpr int keyHome = 36;
+constexpr int keyLeft = 37;
+constexpr int keyUp = 38;
+constexpr int keyRight = 39;
+constexpr int keyDown = 40;
 constexpr int keyF5 = 116;
+// The Ctrl key in a modifier state.
+constexpr int shiftCtrl = 2;
 // The window watch repaints once the window's bottom edge has come this close
 // to the bottom of the screen.
 constexpr float bottomBand = 1000;
@@ -44,6 +56,12 @@ Form1::Form1()
     Command1.onClick = [this] { Command1_Click(); };
     Command2.onClick = [this] { Command2_Click(); };
     Picture1.onMouseUp = [this](int button, int shift, float x, float y) { Picture1_MouseUp(button, shift, x, y); };
+    Picture1.onKeyDown = [this](int& keyCode, int shift) { Picture1_KeyDown(keyCode, shift); };
+    Picture1.onCellPress = [this](int x, int y) { Picture1_CellPress(x, y); };
+    // The board takes the focus by Tab only: a click leaves it where it is.
+    Picture1.setFocusPolicy(Qt::TabFocus);
+    Picture1.setAccessibleName(QStringLiteral("Cards"));
+    ui::setTabOrder({&Command1, &Command2, &Picture1});
     Timer1.onTick = [this] { Timer1_Timer(); };
     Timer2.onTick = [this] { Timer2_Timer(); };
     setKeyPreview(true);
@@ -84,6 +102,7 @@ void Form1::newGame()
 {
     boardReady = false;
     if (dirty) {
+        Picture1.setCells(0, 0);
         square = Board(squareMaxX, squareMaxY);
         makeSquare();
         if (closing)
@@ -96,9 +115,13 @@ void Form1::newGame()
 void Form1::initGame()
 {
     clearSquare();
+    pairGlimpsed = false;
     randomizeSquare();
+    Picture1.setCells(square.upperX(), square.upperY());
     rePosSquare();
     drawSquare();
+    square.forEachCell([this](std::int32_t x, std::int32_t y) { describeCard(x, y); });
+    Picture1.setCurrentCell(0, 0);
     boardReady = true;
     startTime = ui::platform().clock();
     lastTick = startTime;
@@ -161,6 +184,7 @@ void Form1::makeSquare()
             }
             card->pic = Image1.picture();
             card->fName = cardName + QString::number(face);
+            card->face = face;
             ++cell;
             ui::platform().processEvents();
             if (closing)
@@ -228,6 +252,10 @@ void Form1::drawPic(std::int32_t x, std::int32_t y)
 void Form1::rePosSquare()
 {
     pictures::layOutCards(square, Picture1.width(), Picture1.height());
+    square.forEachCell([this](std::int32_t x, std::int32_t y) {
+        const MemoCard& card = square.card(x, y);
+        Picture1.setCellRect(x, y, float(card.x1), float(card.y1), float(card.x2 - card.x1), float(card.y2 - card.y1));
+    });
 }
 
 void Form1::Form_Resize()
@@ -281,12 +309,14 @@ void Form1::checkCardClick(std::int32_t x, std::int32_t y)
     if (k.isFound || k.isOpen)
         return;
     ++attempts;
+    forgetGlimpse();
     if (!firstCardOpen) {
         firstCardOpen = true;
         k.isOpen = true;
         firstX = x;
         firstY = y;
         drawPic(x, y);
+        describeCard(x, y);
         return;
     }
     const Board::CardRef first = square.at(firstX, firstY);
@@ -297,6 +327,8 @@ void Form1::checkCardClick(std::int32_t x, std::int32_t y)
         k.isFound = true;
         f.isFound = true;
         drawPic(x, y);
+        describeCard(firstX, firstY);
+        describeCard(x, y);
         checkGameOver();
         return;
     }
@@ -306,6 +338,66 @@ void Form1::checkCardClick(std::int32_t x, std::int32_t y)
     f.isOpen = false;
     drawPic(x, y);
     drawPic(firstX, firstY);
+    pairGlimpsed = true;
+    glimpsed[0] = {firstX, firstY};
+    glimpsed[1] = {x, y};
+    describeCard(firstX, firstY);
+    describeCard(x, y);
+}
+
+void Form1::forgetGlimpse()
+{
+    if (!pairGlimpsed)
+        return;
+    pairGlimpsed = false;
+    for (const game::Cell& cell : glimpsed)
+        describeCard(cell.x, cell.y);
+}
+
+void Form1::describeCard(std::int32_t x, std::int32_t y)
+{
+    const game::Cell cell{x, y};
+    const bool lastSeen = pairGlimpsed && (glimpsed[0] == cell || glimpsed[1] == cell);
+    Picture1.setCellName(x, y, game::cardDescription(square.card(x, y), x, y, lastSeen));
+}
+
+void Form1::Picture1_KeyDown(int& keyCode, int shift)
+{
+    const game::Cell at{Picture1.currentColumn(), Picture1.currentRow()};
+    game::CursorMove move;
+    switch (keyCode) {
+    case keySpace:
+    case keyEnter:
+        keyCode = 0;
+        pressCard(at.x, at.y);
+        return;
+    case keyLeft: move = game::CursorMove::Left; break;
+    case keyRight: move = game::CursorMove::Right; break;
+    case keyUp: move = game::CursorMove::Up; break;
+    case keyDown: move = game::CursorMove::Down; break;
+    case keyHome: move = shift & shiftCtrl ? game::CursorMove::BoardStart : game::CursorMove::RowStart; break;
+    case keyEnd: move = shift & shiftCtrl ? game::CursorMove::BoardEnd : game::CursorMove::RowEnd; break;
+    default: return;
+    }
+    keyCode = 0;
+    const game::Cell to = game::moveCursor(at, move, Picture1.columns(), Picture1.rows());
+    Picture1.setCurrentCell(to.x, to.y);
+}
+
+void Form1::Picture1_CellPress(std::int32_t x, std::int32_t y)
+{
+    pressCard(x, y);
+}
+
+void Form1::pressCard(std::int32_t x, std::int32_t y)
+{
+    if (!boardReady || closing || x < 0 || y < 0 || x >= square.upperX() || y >= square.upperY())
+        return;
+    // A card with no inside is shown nowhere, and no click can hit it.
+    const MemoCard& card = square.card(x, y);
+    if (card.x2 <= card.x1 || card.y2 <= card.y1)
+        return;
+    checkCardClick(x, y);
 }
 
 void Form1::waitOneSecond()

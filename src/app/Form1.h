@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/Board.h"
+#include "game/BoardCursor.h"
 #include "ui/Button.h"
 #include "ui/Image.h"
 #include "ui/Label.h"
@@ -65,6 +66,11 @@ public:
     void Form_Paint();
     void Form_Resize();
     void Picture1_MouseUp(int button, int shift, float X, float Y);
+    // The keyboard on the board: the arrows, Home and End move the cursor,
+    // Space and Enter turn the card under it.
+    void Picture1_KeyDown(int& keyCode, int shift);
+    // A screen reader's press of a card.
+    void Picture1_CellPress(std::int32_t x, std::int32_t y);
     void Timer1_Timer();
     void Timer2_Timer();
 
@@ -90,6 +96,13 @@ private:
     void openSettingsDialog();
     bool settingsDialogVisible() const;
     void waitOneSecond();
+    // A card turned by the keyboard or a screen reader: a click on it, with
+    // the checks a click on the board goes through.
+    void pressCard(std::int32_t x, std::int32_t y);
+    // Tells the board surface what a screen reader is to say of a card.
+    void describeCard(std::int32_t x, std::int32_t y);
+    // The last unmatched pair is no longer the last thing seen.
+    void forgetGlimpse();
 
     Board square;
     bool boardReady = false;
@@ -100,6 +113,11 @@ private:
     std::int32_t firstY = 0;
     float lastTick = 0;
     std::int32_t lastBottom = 0;
+    // The two cards of the last unmatched pair, face down again. Until the next
+    // card is turned a screen reader is told what they showed: the one glimpse
+    // of them that a player who sees the board gets.
+    bool pairGlimpsed = false;
+    game::Cell glimpsed[2];
 
     bool closing = false;
     std::unique_ptr<FormProgress> progress;

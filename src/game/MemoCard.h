@@ -7,8 +7,9 @@
 #include <cstdint>
 
 // One card of the board: where it lies on the board surface (twips), whether it
-// is turned up or already found, its face picture and its pair key. The two
-// cards of a pair share one picture and one key.
+// is turned up or already found, its face picture, its pair key and the number
+// of its face in the card set, from 1. The two cards of a pair share one
+// picture, one key and one number.
 struct MemoCard
 {
     std::int32_t x1 = 0;
@@ -19,4 +20,5 @@ struct MemoCard
     bool isFound = false;
     ui::Picture pic;
     QString fName;
+    std::int32_t face = 0;
 };

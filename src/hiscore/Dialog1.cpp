@@ -67,6 +67,8 @@ Dialog1::Dialog1(Form1& main)
     for (QWidget* control : std::initializer_list<QWidget*>{this, &Label1, &Label3, &Label2, &OKButton, &Text1})
         ui::useFixedPitchFont(*control, QStringLiteral("Courier New"), 8.25);
     Text1.setMaxLength(nameLength);
+    // The name box is named by its prompt for a screen reader.
+    Label2.setBuddy(&Text1);
     setDefaultButton(&OKButton);
     OKButton.onClick = [this] { OKButton_Click(); };
     onLoad = [this] { Form_Load(); };

@@ -95,6 +95,10 @@ Dialog::Dialog(Form1& main)
     // Opens where it was designed to, not centred over the main window.
     moveTo(2760, 3750);
     ui::setTabOrder({&OKButton, &CancelButton, &Combo1, &Combo2, &Combo3, &Label1, &Label2, &Label3});
+    // Each box is named by its label for a screen reader.
+    Label1.setBuddy(&Combo1);
+    Label2.setBuddy(&Combo2);
+    Label3.setBuddy(&Combo3);
 
     OKButton.onClick = [this] { OKButton_Click(); };
     CancelButton.onClick = [this] { CancelButton_Click(); };

@@ -6,13 +6,16 @@
 #include <QString>
 #include <QStringList>
 
+class QAccessibleEvent;
+
 namespace ui {
 
 class Window;
 
 // What the game asks of the world outside it: the clock, randomness, message
-// boxes, modal windows, files and pictures. The game reaches them only through
-// platform(), so a test can put a scripted platform in its place.
+// boxes, modal windows, screen readers, files and pictures. The game reaches
+// them only through platform(), so a test can put a scripted platform in its
+// place.
 class Platform
 {
 public:
@@ -40,6 +43,8 @@ public:
     virtual bool timersRun() { return true; }
     // Ends the program once the current event has been handled.
     virtual void quit() = 0;
+    // Tells a screen reader of a change, whether or not one is listening.
+    virtual void tellScreenReader(QAccessibleEvent& event) = 0;
 
     // The directory of the running program, without a trailing separator.
     virtual QString programDir() = 0;

@@ -1,5 +1,7 @@
 #include "QtPlatform.h"
 
+#include <QAccessible>
+
 #include "Window.h"
 
 #include <QApplication>
@@ -100,6 +102,11 @@ void QtPlatform::processEvents()
 void QtPlatform::quit()
 {
     QCoreApplication::quit();
+}
+
+void QtPlatform::tellScreenReader(QAccessibleEvent& event)
+{
+    QAccessible::updateAccessibility(&event);
 }
 
 QString QtPlatform::programDir()

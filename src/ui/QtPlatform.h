@@ -24,6 +24,7 @@ public:
     void showModal(Window& window, Window* owner) override;
     void processEvents() override;
     void quit() override;
+    void tellScreenReader(QAccessibleEvent& event) override;
     QString programDir() override;
     bool listFiles(const QString& pattern, QStringList& names) override;
     bool findFile(const QString& path, bool& found) override;

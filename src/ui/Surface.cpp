@@ -1,15 +1,44 @@
 #include "Surface.h"
 
+#include "Platform.h"
+#include "SurfaceAccessible.h"
 #include "Twips.h"
+#include "Window.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QtMath>
 
 namespace ui {
+
+namespace {
+
+// The focus frame: a light line along the card's edge and a ring of the
+// highlight colour outside it, 60 twips in all, so it shows against the
+// background and against any picture. Cards are 130 twips apart, so a frame
+// never reaches the next card; by the surface's edge, where a card has 30
+// twips to spare, the surface cuts it short.
+constexpr double frameLine = 15;
+constexpr double frameWidth = 60;
+
+// A rectangle in twips, in the surface's pixels.
+QRectF pixelsOf(const QRectF& twips)
+{
+    return QRectF(toPixels(twips.left()), toPixels(twips.top()), toPixels(twips.width()), toPixels(twips.height()));
+}
+
+} // namespace
 
 Surface::Surface(QWidget* parent, float left, float top, float width, float height)
     : QWidget(parent), Control(static_cast<QWidget&>(*this))
 {
+    static const bool accessible = [] {
+        QAccessible::installFactory(&SurfaceAccessible::create);
+        return true;
+    }();
+    (void)accessible;
     // The canvas covers every pixel, so nothing beneath needs painting.
     setAttribute(Qt::WA_OpaquePaintEvent);
     place(left, top, width, height);
@@ -36,11 +65,10 @@ void Surface::paintPicture(const Picture& picture, float left, float top, float 
         return;
     fitCanvas();
     const qreal ratio = canvas_.devicePixelRatio();
-    const QRectF target(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
-    // The pixels the rectangle covers: its edges on the nearest pixel boundaries.
-    const QPoint topLeft(qRound(target.left() * ratio), qRound(target.top() * ratio));
-    const QPoint bottomRight(qRound(target.right() * ratio), qRound(target.bottom() * ratio));
-    const QSize size(bottomRight.x() - topLeft.x(), bottomRight.y() - topLeft.y());
+    const QRectF target = pixelsOf(QRectF(left, top, width, height));
+    const QRect pixels = devicePixels(target);
+    const QPoint topLeft = pixels.topLeft();
+    const QSize size = pixels.size();
     const bool cached = !size.isEmpty() && size.width() <= canvas_.width() && size.height() <= canvas_.height();
     {
         QPainter painter(&canvas_);
@@ -86,11 +114,54 @@ void Surface::dropUnused()
     std::erase_if(scaled_, [this](const Scaled& copy) { return copy.source.expired() || copy.used + 1 < clearings_; });
 }
 
+QRect Surface::devicePixels(const QRectF& target) const
+{
+    // Its edges on the nearest pixel boundaries. A rectangle turned inside out
+    // keeps its negative size.
+    const qreal ratio = canvas_.devicePixelRatio();
+    const QPoint topLeft(qRound(target.left() * ratio), qRound(target.top() * ratio));
+    const QPoint bottomRight(qRound(target.right() * ratio), qRound(target.bottom() * ratio));
+    return QRect(topLeft, QSize(bottomRight.x() - topLeft.x(), bottomRight.y() - topLeft.y()));
+}
+
 void Surface::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.drawImage(event->rect(), canvas_, QRectF(QPointF(event->rect().topLeft()) * canvas_.devicePixelRatio(),
-                                                    QSizeF(event->rect().size()) * canvas_.devicePixelRatio()));
+    const qreal ratio = canvas_.devicePixelRatio();
+    painter.drawImage(event->rect(), canvas_, QRectF(QPointF(event->rect().topLeft()) * ratio,
+                                                    QSizeF(event->rect().size()) * ratio));
+    if (!hasFocus())
+        return;
+    const QRect card = currentCard();
+    if (card.isEmpty())
+        return;
+    const int line = qMax(1, qRound(toPixels(frameLine) * ratio));
+    const int width = qMax(line + 1, qRound(toPixels(frameWidth) * ratio));
+    const QRect inner = card.adjusted(-line, -line, line, line);
+    const QRect outer = card.adjusted(-width, -width, width, width);
+    painter.scale(1 / ratio, 1 / ratio);
+    for (const QRect& strip : QRegion(outer).subtracted(inner))
+        painter.fillRect(strip, palette().color(QPalette::Highlight));
+    for (const QRect& strip : QRegion(inner).subtracted(card))
+        painter.fillRect(strip, palette().color(QPalette::HighlightedText));
+}
+
+QRect Surface::currentCard() const
+{
+    if (!hasCell(currentColumn_, currentRow_))
+        return {};
+    return devicePixels(pixelsOf(cells_[std::size_t(cellIndex(currentColumn_, currentRow_))].twips));
+}
+
+void Surface::updateFocusFrame()
+{
+    const QRect card = currentCard();
+    if (card.isEmpty())
+        return;
+    const qreal ratio = canvas_.devicePixelRatio();
+    const int width = qCeil(toPixels(frameWidth) * ratio) + 1;
+    const QRectF outer(card.adjusted(-width, -width, width, width));
+    update(QRectF(outer.topLeft() / ratio, outer.size() / ratio).toAlignedRect());
 }
 
 void Surface::resizeEvent(QResizeEvent* event)
@@ -124,12 +195,164 @@ void Surface::mouseReleaseEvent(QMouseEvent* event)
     case Qt::MiddleButton: button = 4; break;
     default: button = 0; break;
     }
-    int shift = 0;
-    if (event->modifiers() & Qt::ShiftModifier) shift |= 1;
-    if (event->modifiers() & Qt::ControlModifier) shift |= 2;
-    if (event->modifiers() & Qt::AltModifier) shift |= 4;
     if (onMouseUp)
-        onMouseUp(button, shift, float(toTwips(event->position().x())), float(toTwips(event->position().y())));
+        onMouseUp(button, Window::shiftState(event->modifiers()), float(toTwips(event->position().x())),
+                  float(toTwips(event->position().y())));
+}
+
+void Surface::keyPressEvent(QKeyEvent* event)
+{
+    if (event->isAutoRepeat()) {
+        event->setAccepted(event->key() == heldKey_);
+        return;
+    }
+    heldKey_ = 0;
+    int code = Window::virtualKeyCode(event->key());
+    if (code != 0 && onKeyDown) {
+        onKeyDown(code, Window::shiftState(event->modifiers()));
+        if (code == 0) {
+            heldKey_ = event->key();
+            event->accept();
+            return;
+        }
+    }
+    event->ignore();
+}
+
+void Surface::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    updateFocusFrame();
+    // The toolkit tells a screen reader of the surface's own focus once this
+    // handler is done; the current cell's focus is told after it.
+    QMetaObject::invokeMethod(this, &Surface::announceCurrentCell, Qt::QueuedConnection);
+}
+
+void Surface::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    updateFocusFrame();
+}
+
+bool Surface::hasCell(int column, int row) const
+{
+    return column >= 0 && row >= 0 && column < columns_ && row < rows_;
+}
+
+void Surface::setCells(int columns, int rows)
+{
+    columns = qMax(0, columns);
+    rows = qMax(0, rows);
+    if (columns == columns_ && rows == rows_)
+        return;
+    updateFocusFrame();
+    columns_ = columns;
+    rows_ = rows;
+    cells_.assign(std::size_t(columns) * std::size_t(rows), Cell{});
+    currentColumn_ = 0;
+    currentRow_ = 0;
+    // The table has new children: those a screen reader knew are gone.
+    if (SurfaceAccessible* board = SurfaceAccessible::of(*this))
+        board->forgetCells();
+    QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::ModelReset);
+    platform().tellScreenReader(event);
+}
+
+void Surface::setCellRect(int column, int row, float left, float top, float width, float height)
+{
+    if (!hasCell(column, row))
+        return;
+    const bool current = column == currentColumn_ && row == currentRow_;
+    if (current)
+        updateFocusFrame();
+    cells_[std::size_t(cellIndex(column, row))].twips = QRectF(left, top, width, height);
+    if (current)
+        updateFocusFrame();
+}
+
+void Surface::setCellName(int column, int row, const QString& name)
+{
+    if (!hasCell(column, row))
+        return;
+    const int index = cellIndex(column, row);
+    Cell& cell = cells_[std::size_t(index)];
+    if (cell.name == name)
+        return;
+    cell.name = name;
+    SurfaceAccessible* board = SurfaceAccessible::of(*this);
+    if (!board)
+        return;
+    if (hasFocus() && column == currentColumn_ && row == currentRow_) {
+        // A screen reader does not say the focused cell's new name: the cell
+        // takes a new identity and the focus again.
+        board->renewCell(index);
+        announceCurrentCell();
+        return;
+    }
+    QAccessibleEvent event(board->child(index), QAccessible::NameChanged);
+    platform().tellScreenReader(event);
+}
+
+QString Surface::cellName(int column, int row) const
+{
+    return hasCell(column, row) ? cells_[std::size_t(cellIndex(column, row))].name : QString();
+}
+
+QRectF Surface::cellPixels(int column, int row) const
+{
+    return hasCell(column, row) ? pixelsOf(cells_[std::size_t(cellIndex(column, row))].twips) : QRectF();
+}
+
+void Surface::setCurrentCell(int column, int row)
+{
+    if (!hasCell(column, row) || (column == currentColumn_ && row == currentRow_))
+        return;
+    updateFocusFrame();
+    currentColumn_ = column;
+    currentRow_ = row;
+    updateFocusFrame();
+    announceCurrentCell();
+}
+
+void Surface::announceCurrentCell()
+{
+    SurfaceAccessible* board = SurfaceAccessible::of(*this);
+    if (!board || !hasFocus() || !hasCell(currentColumn_, currentRow_))
+        return;
+    QAccessibleEvent event(board->child(cellIndex(currentColumn_, currentRow_)), QAccessible::Focus);
+    platform().tellScreenReader(event);
+}
+
+bool Surface::takesInput() const
+{
+    // Another window's modal turn shuts the surface out, for a screen reader
+    // as for the mouse.
+    const QWidget* modal = QApplication::activeModalWidget();
+    return isVisible() && isEnabled() && (!modal || modal == window());
+}
+
+void Surface::pressCell(int column, int row)
+{
+    // Handled from the event queue, as a click is: the screen reader is not
+    // kept waiting through a pair's second on view or a modal window.
+    QMetaObject::invokeMethod(
+        this,
+        [this, column, row] {
+            if (!hasCell(column, row) || !takesInput())
+                return;
+            setCurrentCell(column, row);
+            if (onCellPress)
+                onCellPress(column, row);
+        },
+        Qt::QueuedConnection);
+}
+
+void Surface::focusCell(int column, int row)
+{
+    if (!hasCell(column, row) || !takesInput())
+        return;
+    setCurrentCell(column, row);
+    setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace ui

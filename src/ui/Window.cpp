@@ -210,6 +210,8 @@ int Window::virtualKeyCode(int qtKey)
     case Qt::Key_Alt: return 18;
     case Qt::Key_Escape: return 27;
     case Qt::Key_Space: return 32;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
     case Qt::Key_Left: return 37;
     case Qt::Key_Up: return 38;
     case Qt::Key_Right: return 39;
@@ -217,6 +219,15 @@ int Window::virtualKeyCode(int qtKey)
     case Qt::Key_Delete: return 46;
     default: return 0;
     }
+}
+
+int Window::shiftState(Qt::KeyboardModifiers modifiers)
+{
+    int shift = 0;
+    if (modifiers & Qt::ShiftModifier) shift |= 1;
+    if (modifiers & Qt::ControlModifier) shift |= 2;
+    if (modifiers & Qt::AltModifier) shift |= 4;
+    return shift;
 }
 
 void Window::resizeEvent(QResizeEvent* event)
@@ -273,11 +284,7 @@ bool Window::eventFilter(QObject* watched, QEvent* event)
     if (!keyPreview_ || !onKeyUp || key->isAutoRepeat())
         return false;
     int code = virtualKeyCode(key->key());
-    int shift = 0;
-    if (key->modifiers() & Qt::ShiftModifier) shift |= 1;
-    if (key->modifiers() & Qt::ControlModifier) shift |= 2;
-    if (key->modifiers() & Qt::AltModifier) shift |= 4;
-    onKeyUp(code, shift);
+    onKeyUp(code, shiftState(key->modifiers()));
     return code == 0 && virtualKeyCode(key->key()) != 0;
 }
 

@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
-"""Plays a whole 4 x 4 game of Brindlepair in a real X window.
+"""Plays two whole 4 x 4 games of Brindlepair in a real X window.
 
 Starts Xvfb and openbox, runs the built program from a folder of its own (so
 its hiscore.dat is fresh), presses New Game with real pointer events, turns the
 cards by looking at what the window shows, types a name into the high-score
 dialog, presses Enter, reads hiscore.dat back (the name, and the time against
-this script's own clock), and closes the main window with Alt+F4 as a player
-does: the program must then end with status 0.
+this script's own clock). Then it plays a game with the keyboard alone: Space
+on New Game, Tab to the board, whose focus frame must show, the arrows and
+Space to turn the cards, Enter to close the high-score dialog. It closes the
+main window with Alt+F4 as a player does: the program must then end with
+status 0.
 
 usage: play_game.py PROGRAM PICS_DIR NAME_KEY TIME_KEY
 """
@@ -123,26 +126,51 @@ def card_boxes(ox, oy):
 class Played:
     """A game as this script saw it: the attempts made, and its own clock when
     New Game was pressed, when the dealt board showed and when the last card
-    was clicked."""
+    was turned."""
     attempts = 0
     new_game = dealt = last_click = 0.0
 
 
-def play(display, ox, oy):
-    """Finds every pair, remembering every face seen."""
+def gap_colour(shot, box):
+    """The mean colour of the gap right of a card, where its focus frame goes."""
+    width, rgb = shot
+    left, top, right, bottom = box
+    points = [(int(right) + dx, int(top + (bottom - top) * k / 10)) for dx in (1, 2, 3) for k in range(2, 9)]
+    return tuple(sum(rgb[(y * width + x) * 3 + channel] for x, y in points) / len(points) for channel in range(3))
+
+
+def play(display, ox, oy, by_keys=False):
+    """Finds every pair, remembering every face seen. By keys, New Game must
+    have the focus: the game is dealt with Space and played with Tab, the
+    arrows and Space."""
     played = Played()
     boxes = card_boxes(ox, oy)
     played.new_game = time.monotonic()
-    display.click(*new_game_button(ox, oy))
+    if by_keys:
+        display.xdotool("key", "space")
+    else:
+        display.click(*new_game_button(ox, oy))
     back = wait_for("the dealt board", lambda: (lambda shot: signature(shot, boxes[(0, 0)]) if all(
         close(signature(shot, box), signature(shot, boxes[(0, 0)])) for box in boxes.values()) else None)(
         display.screenshot()))
     played.dealt = time.monotonic()
+    cursor = [(0, 0)]
+    if by_keys:
+        unfocused = gap_colour(display.screenshot(), boxes[(0, 0)])
+        display.xdotool("key", "--delay", "50", "Tab", "Tab")
+        wait_for("the focus frame round the first card", lambda: not close(
+            [gap_colour(display.screenshot(), boxes[(0, 0)])], [unfocused], 60))
 
     def turn(cell):
         box = boxes[cell]
         played.last_click = time.monotonic()
-        display.click((box[0] + box[2]) / 2, (box[1] + box[3]) / 2)
+        if by_keys:
+            (x, y), (to_x, to_y) = cursor[0], cell
+            moves = ["Right" if to_x > x else "Left"] * abs(to_x - x) + ["Down" if to_y > y else "Up"] * abs(to_y - y)
+            display.xdotool("key", "--delay", "30", *moves, "space")
+            cursor[0] = cell
+        else:
+            display.click((box[0] + box[2]) / 2, (box[1] + box[3]) / 2)
         return wait_for(f"card {cell} face up", lambda: (lambda face: None if close(face, back) else face)(
             signature(display.screenshot(), box)), timeout=5)
 
@@ -249,13 +277,22 @@ def main():
         saved = saved_time(os.path.join(folder, "hiscore.dat"), keys, NAME)
         check_time(saved, played, won)
 
+        # The keyboard alone; New Game kept the focus from the game before.
+        display.xdotool("windowactivate", "--sync", main_window, check=False)
+        by_keys = play(display, ox, oy, by_keys=True)
+        dialog = wait_for("the high-score dialog", lambda: display.windows("Brindlepair Hiscore"))[0]
+        display.xdotool("windowactivate", "--sync", dialog, check=False)
+        display.xdotool("key", "Return")
+        wait_for("Enter to close the dialog", lambda: not display.windows("Brindlepair Hiscore"))
+
         display.xdotool("windowactivate", "--sync", main_window, check=False)
         display.xdotool("key", "alt+F4")
         status = game.wait(timeout=10)
         with open(errors) as stderr:
             assert status == 0, f"the program ended with status {status}:\n{stderr.read()}"
         print(f"played a 4 x 4 game in {played.attempts} attempts and {won - played.new_game:.1f} s; "
-              f"hiscore.dat holds {NAME!r} with {saved} s; closed with Alt+F4")
+              f"hiscore.dat holds {NAME!r} with {saved} s; a game by keys alone in {by_keys.attempts} "
+              f"attempts; closed with Alt+F4")
     finally:
         if game and game.poll() is None:
             game.kill()

@@ -216,10 +216,10 @@ inline std::function<void(ui::Window&)> chooseSettings(const QString& cards, con
 // A dealt game: the test pictures (18 faces of cardPussy, deckAcorn), stored
 // scores that no game beats (so a finished game's dialog opens modally), the
 // main window at its designed size, New Game pressed on a board of the given
-// size; every card face down.
+// size (unless told not to deal); every card face down.
 struct Game
 {
-    explicit Game(int columns = 4, int rows = 4)
+    explicit Game(int columns = 4, int rows = 4, bool deal = true)
     {
         writePictures(platform);
         hiscore::HsTable table;
@@ -230,7 +230,8 @@ struct Game
         form.squareMaxX = columns;
         form.squareMaxY = rows;
         showAtDesignedSize(form);
-        QTest::mouseClick(&form.Command1, Qt::LeftButton);
+        if (deal)
+            QTest::mouseClick(&form.Command1, Qt::LeftButton);
     }
 
     TestPlatform platform;

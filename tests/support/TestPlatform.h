@@ -3,6 +3,7 @@
 #include "ui/QtPlatform.h"
 #include "ui/Window.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -64,6 +65,13 @@ public:
     }
     bool timersRun() override { return false; }
     void quit() override { ++quitCalls; }
+    void tellScreenReader(QAccessibleEvent& event) override
+    {
+        QAccessibleInterface* about = event.accessibleInterface();
+        told.append({event.type(), about ? about->text(QAccessible::Name) : QString(),
+                     about ? QAccessible::uniqueId(about) : 0});
+        QtPlatform::tellScreenReader(event);
+    }
     QString programDir() override { return dir.path(); }
     bool listFiles(const QString& pattern, QStringList& names) override
     {
@@ -102,7 +110,17 @@ public:
         image.save(picsDir() + u'/' + fileName, "JPG", 95);
     }
 
+    // What the game told a screen reader: the event, and the name and identity
+    // of the object it was about at that moment.
+    struct Told
+    {
+        QAccessible::Event type;
+        QString name;
+        QAccessible::Id id;
+    };
+
     QTemporaryDir dir;
+    QList<Told> told;
     float now = 1000.0f;
     int clockReads = 0;
     int randomizeCalls = 0;

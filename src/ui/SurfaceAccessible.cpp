@@ -1,0 +1,120 @@
+#include "SurfaceAccessible.h"
+
+#include "Surface.h"
+#include "SurfaceCellAccessible.h"
+
+namespace ui {
+
+SurfaceAccessible::SurfaceAccessible(Surface& surface) : QAccessibleWidget(&surface, QAccessible::Table) {}
+
+SurfaceAccessible::~SurfaceAccessible()
+{
+    forgetCells();
+}
+
+QAccessibleInterface* SurfaceAccessible::create(const QString& /*className*/, QObject* object)
+{
+    if (auto* surface = qobject_cast<Surface*>(object))
+        return new SurfaceAccessible(*surface);
+    return nullptr;
+}
+
+SurfaceAccessible* SurfaceAccessible::of(Surface& surface)
+{
+    return dynamic_cast<SurfaceAccessible*>(QAccessible::queryAccessibleInterface(&surface));
+}
+
+Surface& SurfaceAccessible::surface() const
+{
+    return static_cast<Surface&>(*widget());
+}
+
+void SurfaceAccessible::renewCell(int index)
+{
+    if (cells_.contains(index))
+        QAccessible::deleteAccessibleInterface(cells_.take(index));
+}
+
+void SurfaceAccessible::forgetCells()
+{
+    const QHash<int, QAccessible::Id> cells = std::exchange(cells_, {});
+    for (const QAccessible::Id id : cells)
+        QAccessible::deleteAccessibleInterface(id);
+}
+
+void* SurfaceAccessible::interface_cast(QAccessible::InterfaceType type)
+{
+    if (type == QAccessible::TableInterface)
+        return static_cast<QAccessibleTableInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+}
+
+int SurfaceAccessible::childCount() const
+{
+    return surface().columns() * surface().rows();
+}
+
+QAccessibleInterface* SurfaceAccessible::child(int index) const
+{
+    if (index < 0 || index >= childCount())
+        return nullptr;
+    if (const auto known = cells_.constFind(index); known != cells_.cend()) {
+        if (QAccessibleInterface* cell = QAccessible::accessibleInterface(*known))
+            return cell;
+    }
+    const int columns = surface().columns();
+    auto* cell = new SurfaceCellAccessible(surface(), index % columns, index / columns);
+    cells_.insert(index, QAccessible::registerAccessibleInterface(cell));
+    return cell;
+}
+
+int SurfaceAccessible::indexOfChild(const QAccessibleInterface* child) const
+{
+    const auto* cell = dynamic_cast<const SurfaceCellAccessible*>(child);
+    if (!cell || cell->parent() != this || !cell->isValid())
+        return -1;
+    return cell->rowIndex() * surface().columns() + cell->columnIndex();
+}
+
+QAccessibleInterface* SurfaceAccessible::childAt(int x, int y) const
+{
+    const QPointF at = surface().mapFromGlobal(QPointF(x, y));
+    for (int row = 0; row < surface().rows(); ++row) {
+        for (int column = 0; column < surface().columns(); ++column) {
+            if (surface().cellPixels(column, row).contains(at))
+                return cellAt(row, column);
+        }
+    }
+    return nullptr;
+}
+
+QAccessibleInterface* SurfaceAccessible::focusChild() const
+{
+    if (!surface().hasFocus())
+        return nullptr;
+    return cellAt(surface().currentRow(), surface().currentColumn());
+}
+
+QAccessibleInterface* SurfaceAccessible::cellAt(int row, int column) const
+{
+    if (row < 0 || column < 0 || row >= surface().rows() || column >= surface().columns())
+        return nullptr;
+    return child(row * surface().columns() + column);
+}
+
+int SurfaceAccessible::columnCount() const
+{
+    return surface().columns();
+}
+
+int SurfaceAccessible::rowCount() const
+{
+    return surface().rows();
+}
+
+void SurfaceAccessible::modelChange(QAccessibleTableModelChangeEvent* /*event*/)
+{
+    forgetCells();
+}
+
+} // namespace ui
