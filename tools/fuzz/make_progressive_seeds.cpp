@@ -2,32 +2,15 @@
 // the folder given as the only argument: small progressive JPEGs in every
 // scan script the benchmark and the tests use, and grey, CMYK and turned ones.
 #include "ScanScripts.h"
+#include "SeedFolder.h"
 
-#include <QDir>
-#include <QFile>
 #include <QImage>
-
-#include <cstdio>
-
-namespace {
-
-bool put(const QDir& dir, const QString& name, const QByteArray& bytes)
-{
-    QFile file(dir.filePath(name));
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s SEED-FOLDER\n", argv[0]);
+    const std::optional<QDir> folder = seedFolder(argc, argv);
+    if (!folder)
         return 2;
-    }
-    QDir dir(QString::fromLocal8Bit(argv[1]));
-    if (!dir.mkpath(QStringLiteral(".")))
-        return 1;
 
     // Colours that change every way, at sides that are not multiples of 8.
     QImage picture(61, 45, QImage::Format_RGB32);
@@ -39,13 +22,13 @@ int main(int argc, char** argv)
     bool ok = true;
     int n = 0;
     for (const scanscripts::Script script : scanscripts::allScripts)
-        ok = ok && put(dir, QStringLiteral("script%1.jpg").arg(n++), scanscripts::write(picture, script));
+        ok = ok && putSeed(*folder, QStringLiteral("script%1.jpg").arg(n++), scanscripts::write(picture, script));
     ok = ok
-        && put(dir, QStringLiteral("grey.jpg"),
-               scanscripts::write(picture.convertToFormat(QImage::Format_Grayscale8), scanscripts::Script::Cjpeg))
-        && put(dir, QStringLiteral("cmyk.jpg"),
-               scanscripts::write(picture, scanscripts::Script::Arithmetic, Colours::Cmyk))
-        && put(dir, QStringLiteral("turned.jpg"),
-               scanscripts::write(picture, scanscripts::Script::JpegtranScans, Colours::AsPicture, 6));
+        && putSeed(*folder, QStringLiteral("grey.jpg"),
+                   scanscripts::write(picture.convertToFormat(QImage::Format_Grayscale8), scanscripts::Script::Cjpeg))
+        && putSeed(*folder, QStringLiteral("cmyk.jpg"),
+                   scanscripts::write(picture, scanscripts::Script::Arithmetic, Colours::Cmyk))
+        && putSeed(*folder, QStringLiteral("turned.jpg"),
+                   scanscripts::write(picture, scanscripts::Script::JpegtranScans, Colours::AsPicture, 6));
     return ok ? 0 : 1;
 }

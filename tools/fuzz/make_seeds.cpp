@@ -1,32 +1,18 @@
 // Writes the seed files of the score-file fuzz run into the folder given as
 // the only argument: files the game itself writes, and a few near them.
+#include "SeedFolder.h"
+
 #include "hiscore/HiscoreTable.h"
 
 #include <QByteArray>
-#include <QDir>
-#include <QFile>
 
-#include <cstdio>
-
-namespace {
-
-bool put(const QDir& dir, const char* name, const QByteArray& bytes)
-{
-    QFile file(dir.filePath(QString::fromLatin1(name)));
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
-} // namespace
+#include <utility>
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s SEED-FOLDER\n", argv[0]);
+    const std::optional<QDir> folder = seedFolder(argc, argv);
+    if (!folder)
         return 2;
-    }
-    QDir dir(QString::fromLocal8Bit(argv[1]));
-    if (!dir.mkpath(QStringLiteral(".")))
-        return 1;
 
     hiscore::HsTable table;
     hiscore::makeDefaultTable(table);
@@ -46,9 +32,16 @@ int main(int argc, char** argv)
     // The table pushed by blank lines onto the end of the part that is read.
     const QByteArray atBound = QByteArray(hiscore::maxFileBytes - defaults.size() + 2, '\n') + defaults;
 
-    const bool ok = put(dir, "default.dat", defaults) && put(dir, "mixed.dat", mixedBytes)
-        && put(dir, "lf-only.dat", lfOnly) && put(dir, "cut.dat", defaults.left(defaults.size() / 2))
-        && put(dir, "longer.dat", defaults + "\"Cuxqr\",\"AA\",\"aa\"\r\n")
-        && put(dir, "at-bound.dat", atBound);
+    const std::pair<const char*, QByteArray> seeds[] = {
+        {"default.dat", defaults},
+        {"mixed.dat", mixedBytes},
+        {"lf-only.dat", lfOnly},
+        {"cut.dat", defaults.left(defaults.size() / 2)},
+        {"longer.dat", defaults + "\"Cuxqr\",\"AA\",\"aa\"\r\n"},
+        {"at-bound.dat", atBound},
+    };
+    bool ok = true;
+    for (const auto& [name, bytes] : seeds)
+        ok = ok && putSeed(*folder, QString::fromLatin1(name), bytes);
     return ok ? 0 : 1;
 }
