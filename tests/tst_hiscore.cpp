@@ -363,6 +363,8 @@ private slots:
         QCOMPARE(platform.writtenFiles, QStringList());
         QCOMPARE(fixture::fileBytes(hiscore::hsPath()), contents);
         compareRows(table, rowsStored);
+        // However long the file, no more is read of it than a table can reach.
+        QVERIFY(platform.largestRead <= hiscore::maxFileBytes + 1);
     }
 
     void fileCutAnywhereKeepsTheRowsBeforeTheCut()

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 
@@ -90,6 +91,12 @@ public:
         loadedPaths.append(path);
         return QtPlatform::loadPicture(path);
     }
+    bool readFile(const QString& path, qint64 maxBytes, QByteArray& contents) override
+    {
+        const bool read = QtPlatform::readFile(path, maxBytes, contents);
+        largestRead = std::max(largestRead, contents.size());
+        return read;
+    }
     bool writeFileWhole(const QString& path, const QByteArray& contents) override
     {
         writtenFiles.append(path);
@@ -141,6 +148,8 @@ public:
     QStringList unlistable;
     // The program's folder takes no new file, as a shared installation's.
     bool readOnlyFolder = false;
+    // The most bytes read of a file at once.
+    qsizetype largestRead = 0;
     // Every file replaced whole, by its path, in order.
     QStringList writtenFiles;
 };
