@@ -1,9 +1,8 @@
 #include "QtPlatform.h"
 
-#include <QAccessible>
-
 #include "Window.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>

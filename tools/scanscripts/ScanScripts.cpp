@@ -1,5 +1,6 @@
 #include "ScanScripts.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -90,12 +91,14 @@ QByteArray write(const QImage& picture, Script script, Colours colours, int orie
     while (cinfo.next_scanline < cinfo.image_height) {
         const uchar* from = rows.constScanLine(int(cinfo.next_scanline));
         if (colours == Colours::Cmyk) {
-            // Adobe's inverted CMYK with no black: C, M, Y are R, G, B, and K full.
+            // Adobe's inverted CMYK, the black drawn out of the colours as a
+            // print separation does: K holds the lightest of R, G and B, and
+            // C, M and Y what each is beside it.
             for (int x = 0; x < picture.width(); ++x) {
-                line[4 * x] = from[3 * x];
-                line[4 * x + 1] = from[3 * x + 1];
-                line[4 * x + 2] = from[3 * x + 2];
-                line[4 * x + 3] = 255;
+                const int k = std::max({from[3 * x], from[3 * x + 1], from[3 * x + 2]});
+                for (int c = 0; c < 3; ++c)
+                    line[4 * x + c] = JSAMPLE(k > 0 ? from[3 * x + c] * 255 / k : 255);
+                line[4 * x + 3] = JSAMPLE(k);
             }
         } else {
             std::copy(from, from + line.size(), line.begin());

@@ -35,7 +35,8 @@ const char* nameOf(Script script);
 
 // How the picture's colours are stored: as the picture has them (a
 // Format_Grayscale8 picture grey, any other YCbCr), or as CMYK (Adobe's
-// inverted values, no black), which Qt reads back as the same colours.
+// inverted values, the black drawn out of the colours), which Qt reads back as
+// the same colours.
 enum class Colours { AsPicture, Cmyk };
 
 // The picture as a progressive JPEG in the script, with an orientation tag
