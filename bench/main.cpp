@@ -547,7 +547,7 @@ std::optional<double> measureCards(const QString& photos, const QString& pics)
     QTextStream out(&said);
     QElapsedTimer timer;
     timer.start();
-    const int status = cards::CardsCommand(files, out, out).run(arguments);
+    const int status = cards::CardsCommand(files, {pics, {}}, out, out).run(arguments);
     const double ms = timer.nsecsElapsed() / 1e6;
     if (status != cards::CardsCommand::Done) {
         out.flush();

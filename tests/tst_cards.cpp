@@ -68,6 +68,12 @@ public:
     QString rename(const QString& a, const QString& b) override { return fails() ? full : Files::rename(a, b); }
     QString remove(const QString& p) override { return fails() ? full : Files::remove(p); }
     QString removeFolder(const QString& p) override { return fails() ? full : Files::removeFolder(p); }
+    // Folders that take no new files, as a shared installation's to a player who is not root.
+    QStringList readOnly;
+    bool folderTakesNewFiles(const QString& p) override
+    {
+        return !readOnly.contains(p) && Files::folderTakesNewFiles(p);
+    }
 };
 
 // A folder of input pictures IMG_1, IMG_2 ... (the odd ones PNG, the even ones
@@ -99,13 +105,21 @@ struct Scene
     {
         return in + QStringLiteral("/IMG_%1.%2").arg(n).arg(n % 2 ? "png" : n % 4 ? "jpg" : "JPG");
     }
-    int run(const QStringList& arguments)
+    // The player's own pics folder, in a data folder not there yet.
+    const QString own = dir.filePath(QStringLiteral("home/share/Brindlepair/pics"));
+    int run(const QStringList& arguments) { return runAsInstalled(QStringList{"--pics", pics} + arguments); }
+    // Without --pics, pics is the game's own folder.
+    int runAsInstalled(const QStringList& arguments)
     {
         QTextStream out(&said);
         QTextStream err(&said);
-        return cards::CardsCommand(files, out, err).run(QStringList{"brindlepair-cards", "--pics", pics} + arguments);
+        return cards::CardsCommand(files, {pics, own}, out, err).run(QStringList{"brindlepair-cards"} + arguments);
     }
-    QStringList faces() const { return QDir(pics).entryList({QStringLiteral("cardHoliday??.jpg")}, QDir::Files); }
+    QStringList faces(const QString& folder) const
+    {
+        return QDir(folder).entryList({QStringLiteral("cardHoliday??.jpg")}, QDir::Files);
+    }
+    QStringList faces() const { return faces(pics); }
 };
 
 } // namespace
@@ -236,6 +250,51 @@ private slots:
             QVERIFY(scene.said.endsWith(QStringLiteral("Nothing was changed in the pics folder.\n")));
         if (making.status != 0)
             QCOMPARE(contents(scene.pics), before);
+    }
+
+    void choosesItsFolder_data()
+    {
+        QTest::addColumn<bool>("gameTakesFiles");
+        // Faces of a set cardHoliday in the player's own folder; -1 for no folder.
+        QTest::addColumn<int>("ownFaces");
+        QTest::addColumn<QStringList>("more");
+        QTest::addColumn<QString>("madeIn");
+        const QStringList replace{"--replace"};
+        QTest::newRow("the game's folder takes new files") << true << -1 << replace << "game";
+        QTest::newRow("the game's folder takes none: the player's, made")
+            << false << -1 << QStringList() << "own";
+        QTest::newRow("--replace in the player's folder leaves the game's alone")
+            << false << 12 << replace << "own";
+        QTest::newRow("--pics wins") << false << -1 << QStringList{"--pics", "given"} << "given";
+    }
+
+    void choosesItsFolder()
+    {
+        QFETCH(bool, gameTakesFiles);
+        QFETCH(int, ownFaces);
+        QFETCH(QStringList, more);
+        QFETCH(QString, madeIn);
+        // The game's folder holds a set of the same name, of 18 faces.
+        Scene scene(8, 18);
+        const QMap<QString, QString> folders{
+            {"game", scene.pics}, {"own", scene.own}, {"given", scene.dir.filePath(QStringLiteral("given"))}};
+        if (!gameTakesFiles)
+            scene.files.readOnly << scene.pics;
+        QVERIFY(ownFaces < 0 || QDir().mkpath(scene.own));
+        for (int n = 0; n < ownFaces; ++n)
+            picture(n).save(scene.own + u'/' + fixture::faceFile(QStringLiteral("cardHoliday"), n));
+        if (more.contains("given"))
+            more.last() = folders["given"];
+        const QMap<QString, QByteArray> gameBefore = contents(scene.pics);
+
+        QCOMPARE(scene.runAsInstalled(more + QStringList{"Holiday"} + scene.inputs), 0);
+
+        QVERIFY2(scene.said.contains("Made the set cardHoliday in " + folders[madeIn] + ".\n"), qPrintable(scene.said));
+        QCOMPARE(scene.said.contains("takes no new files: the set goes into your own"), madeIn == "own");
+        QCOMPARE(scene.faces(folders[madeIn]).size(), 8);
+        if (madeIn != "game")
+            QCOMPARE(contents(scene.pics), gameBefore);
+        QCOMPARE(QFileInfo::exists(scene.own), madeIn == "own" || ownFaces >= 0);
     }
 
     void explainsItself()

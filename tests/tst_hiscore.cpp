@@ -158,6 +158,24 @@ struct Saving
     bool saved = false;
 };
 
+// Where a player's scores go, by what the game's folder lets the player do.
+struct Keeping
+{
+    bool gameFolderTakesFiles;
+    // The game's own hiscore.dat: none, or one whose first name is "Shared".
+    enum { none, writable, readOnly } gameFile;
+    // The player's own hiscore.dat is there, its first name "Own".
+    bool ownFile;
+    bool ownFolderCanBeMade;
+    // The first name of the table loaded.
+    QString loaded;
+    // The files written, in order ("game" or "own"), by the load and one save.
+    QStringList written;
+    // The file that holds the table afterwards, if any.
+    QString keptIn;
+    int writingMessages = 0;
+};
+
 struct Ranked
 {
     QSize board;
@@ -393,19 +411,19 @@ private slots:
         QTest::newRow("a folder in the file's place") << Saving{"Ann", -1, Saving::folder};
         // A shared installation: the file is written in place, and no new one is made.
         QTest::newRow("a read-only folder, a writable file") << Saving{"Ann", -1, Saving::file, true, true};
-        QTest::newRow("a read-only folder, no file") << Saving{"Ann", -1, Saving::none, true};
     }
 
     void savingReplacesTheFileOrLeavesItAsItWas()
     {
         QFETCH(Saving, saving);
         TestPlatform platform;
-        platform.readOnlyFolder = saving.readOnlyFolder;
         const QByteArray old = firstLines(15, "left by hand\r\n");
         if (saving.there == Saving::folder)
             QVERIFY(QDir(platform.dir.path()).mkdir(QStringLiteral("hiscore.dat")));
         if (saving.there == Saving::file)
             fixture::putFile(hiscore::hsPath(), old);
+        if (saving.readOnlyFolder)
+            platform.readOnly << platform.dir.path();
         HsTable table = defaults();
         // The last row is the one that fails, so every row before it could be written.
         table[0][14] = saving.name;
@@ -424,6 +442,69 @@ private slots:
             QCOMPARE(fixture::fileBytes(hiscore::hsPath()), saving.saved ? hiscore::writeTable(table).value() : old);
         QCOMPARE(QDir(platform.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  saving.there == Saving::none ? QStringList() : QStringList{QStringLiteral("hiscore.dat")});
+    }
+
+    void scoresAreKeptWhereThePlayerMayWrite_data()
+    {
+        QTest::addColumn<Keeping>("keeping");
+        QTest::newRow("a folder that takes new files, the player's own file left alone")
+            << Keeping{true, Keeping::none, true, true, "Amelia", {"game", "game"}, "game"};
+        QTest::newRow("a read-only folder with a writable file")
+            << Keeping{false, Keeping::writable, false, true, "Shared", {"game"}, "game"};
+        QTest::newRow("a read-only folder without a file")
+            << Keeping{false, Keeping::none, false, true, "Amelia", {"own", "own"}, "own"};
+        QTest::newRow("a shared table seeds the player's first save")
+            << Keeping{false, Keeping::readOnly, false, true, "Shared", {"own"}, "own"};
+        QTest::newRow("the player's own file once it is there")
+            << Keeping{false, Keeping::readOnly, true, true, "Own", {"own"}, "own"};
+        QTest::newRow("nothing writable: the defaults, a message a save")
+            << Keeping{false, Keeping::none, false, false, "Amelia", {}, {}, 2};
+        QTest::newRow("nothing writable: the shared table, a message a save")
+            << Keeping{false, Keeping::readOnly, false, false, "Shared", {}, {}, 1};
+    }
+
+    void scoresAreKeptWhereThePlayerMayWrite()
+    {
+        QFETCH(Keeping, keeping);
+        TestPlatform platform;
+        const QMap<QString, QString> files{{"game", platform.dir.filePath("hiscore.dat")},
+                                           {"own", platform.playerDataDir() + "/hiscore.dat"}};
+        const auto tableNamed = [](const QString& first) {
+            HsTable table = defaults();
+            table[0][0] = first;
+            return hiscore::writeTable(table).value();
+        };
+        if (keeping.gameFile != Keeping::none)
+            fixture::putFile(files["game"], tableNamed("Shared"));
+        if (keeping.ownFile) {
+            QVERIFY(QDir().mkpath(platform.playerDataDir()));
+            fixture::putFile(files["own"], tableNamed("Own"));
+        }
+        if (!keeping.gameFolderTakesFiles)
+            platform.readOnly << platform.dir.path();
+        if (keeping.gameFile == Keeping::readOnly)
+            platform.readOnly << files["game"];
+        if (!keeping.ownFolderCanBeMade)
+            platform.readOnly << platform.playerDataDir();
+        const QByteArray gameBefore = fixture::fileBytes(files["game"]);
+        const QByteArray ownBefore = fixture::fileBytes(files["own"]);
+
+        HsTable table;
+        hiscore::loadHS(table);
+        QCOMPARE(table[0][0], keeping.loaded);
+        table[0][14] = QStringLiteral("Zed");
+        hiscore::saveHS(table);
+
+        QStringList written;
+        for (const QString& path : std::as_const(platform.writtenFiles))
+            written << files.key(path, path);
+        QCOMPARE(written, keeping.written);
+        QCOMPARE(platform.messages, QStringList(keeping.writingMessages, writing));
+        for (const QString place : {"game", "own"}) {
+            const QByteArray before = place == QStringLiteral("game") ? gameBefore : ownBefore;
+            QCOMPARE(fixture::fileBytes(files[place]),
+                     place == keeping.keptIn ? hiscore::writeTable(table).value() : before);
+        }
     }
 
     void gameIsRankedAgainstItsSize_data()

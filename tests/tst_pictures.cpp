@@ -377,6 +377,44 @@ private slots:
         QVERIFY(!platform.loadedPaths.contains(platform.picsDir() + QStringLiteral("/cardOther00.jpg")));
     }
 
+    void playersOwnPicturesAreReadFromTheirFolder_data()
+    {
+        QTest::addColumn<int>("ownFirstFace");
+        QTest::addColumn<bool>("ownDeck");
+        QTest::addColumn<QString>("facesFrom");
+        QTest::addColumn<QString>("deckFrom");
+        QTest::newRow("a set and a deck in both folders are the player's") << 0 << true << "own" << "own";
+        QTest::newRow("the player's set, the game's deck") << 0 << false << "own" << "game";
+        QTest::newRow("without its first face the set is the game's") << 1 << true << "game" << "own";
+    }
+
+    void playersOwnPicturesAreReadFromTheirFolder()
+    {
+        QFETCH(int, ownFirstFace);
+        QFETCH(bool, ownDeck);
+        QFETCH(QString, facesFrom);
+        QFETCH(QString, deckFrom);
+        TestPlatform platform;
+        fixture::writePictures(platform, 8);
+        const QMap<QString, QString> pics{{"game", platform.picsDir() + u'/'}, {"own", platform.playerPicsDir() + u'/'}};
+        QStringList own;
+        for (int n = ownFirstFace; n < 8; ++n)
+            own << fixture::faceFile(QStringLiteral("cardPussy"), n);
+        if (ownDeck)
+            own << QStringLiteral("deckAcorn.jpg");
+        for (const QString& file : own)
+            QVERIFY(QFile::copy(pics["game"] + file, pics["own"] + file));
+        Form1 form;
+        QTest::mouseClick(&form.Command1, Qt::LeftButton);
+
+        QStringList expected;
+        for (int n = 0; n < 8; ++n)
+            expected << pics[facesFrom] + fixture::faceFile(QStringLiteral("cardPussy"), n);
+        expected << pics[deckFrom] + QStringLiteral("deckAcorn.jpg");
+        QCOMPARE(platform.loadedPaths, expected);
+        QCOMPARE(platform.messages, QStringList());
+    }
+
     void buildStops_data()
     {
         QTest::addColumn<bool>("unreadable");

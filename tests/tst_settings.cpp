@@ -15,10 +15,10 @@ const QStringList defaults{"cardPussy", "deckAcorn", "4", "4"};
 
 // Puts empty files into the picture folder (a name ending in a slash is a
 // folder, one with a slash inside lies in a sub-folder): the listings look at names only.
-void putFiles(TestPlatform& platform, const QStringList& names)
+void putFiles(const QString& pics, const QStringList& names)
 {
     for (const QString& name : names) {
-        const QString path = platform.picsDir() + u'/' + name;
+        const QString path = pics + u'/' + name;
         QDir().mkpath(QFileInfo(path).path());
         if (!name.endsWith(u'/'))
             fixture::putFile(path, {});
@@ -54,6 +54,8 @@ struct Listing
     // "card" or "deck": the listings that fail as if the folder could not be read.
     QStringList unlistable = {};
     QStringList messages = {};
+    // In the player's own picture folder.
+    QStringList own = {};
 };
 
 struct Choice
@@ -102,6 +104,11 @@ private slots:
         QTest::newRow("decks cannot be listed") << Listing{files, {"cardX"}, none, {"deck"}, {deckMessage}};
         QTest::newRow("neither can be listed")
             << Listing{files, none, none, {"card", "deck"}, {cardMessage, deckMessage}};
+        QTest::newRow("the player's own, in name order with the game's")
+            << Listing{{"cardX00.jpg", "deckOak.jpg"}, {"cardA", "cardX", "cardZ"}, {"deckBirch", "deckOak"}, {}, {},
+                       {"cardZ00.jpg", "cardA00.jpg", "deckBirch.jpg"}};
+        QTest::newRow("a set and a deck in both folders, once")
+            << Listing{files, {"cardX"}, {"deckOak"}, {}, {}, {"cardX00.jpg", "cardX05.jpg", "deckOak.jpg"}};
         QTest::newRow("a name too short drops the sets found before it")
             << Listing{QStringList{"card-00.jpg", "card."} + files, none, {"deckOak"}, {}, {cardMessage}};
     }
@@ -110,7 +117,9 @@ private slots:
     {
         QFETCH(Listing, listing);
         TestPlatform platform;
-        putFiles(platform, listing.files);
+        putFiles(platform.picsDir(), listing.files);
+        if (!listing.own.isEmpty())
+            putFiles(platform.playerPicsDir(), listing.own);
         for (const QString& kind : listing.unlistable)
             platform.unlistable << platform.programDir() + QStringLiteral("/pics/") + kind + QStringLiteral("*.*");
         Form1 form;
@@ -167,7 +176,7 @@ private slots:
     {
         QFETCH(Choice, choice);
         TestPlatform platform;
-        putFiles(platform, {"cardX00.jpg", "cardY00.jpg", "deckOak.jpg", "deckPine.jpg"});
+        putFiles(platform.picsDir(), {"cardX00.jpg", "cardY00.jpg", "deckOak.jpg", "deckPine.jpg"});
         Form1 form;
         form.cardName = choice.choices[0];
         form.deckName = choice.choices[1];

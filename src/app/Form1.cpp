@@ -149,11 +149,10 @@ void Form1::makeSquare()
     // turn; a name changed by the fallback simply asks for files not decoded
     // ahead. Whatever was decoded and not asked for goes when the build ends.
     const std::int32_t cells = columns > 0 && rows > 0 ? columns * rows : 0;
-    const QString programDir = ui::platform().programDir();
     QStringList ahead;
     for (std::int32_t n = 0; n < (cells + 1) / 2; ++n)
-        ahead << pictures::picturePath(programDir, cardName, n);
-    ahead << pictures::picturePath(programDir, deckName, -1);
+        ahead << pictures::picturePath(cardName, n);
+    ahead << pictures::picturePath(deckName, -1);
     const ui::PrefetchScope prefetch(ahead);
 
     FormProgress& progressForm = progressWindow();
@@ -209,7 +208,7 @@ void Form1::makeSquare()
 ui::Picture Form1::getPic(const QString& fName, std::int32_t count)
 {
     ui::Platform& platform = ui::platform();
-    const QString path = pictures::picturePath(platform.programDir(), fName, count);
+    const QString path = pictures::picturePath(fName, count);
     bool found = false;
     ui::Picture picture;
     if (platform.findFile(path, found)) {

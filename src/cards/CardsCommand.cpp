@@ -1,5 +1,6 @@
 #include "CardsCommand.h"
 
+#include "Files.h"
 #include "InputListing.h"
 #include "SetMaker.h"
 #include "SetName.h"
@@ -7,7 +8,6 @@
 #include "game/BoardSize.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
@@ -21,7 +21,9 @@ constexpr int mostFaces = game::boardSizes.back().faces();
 
 const char* const description = R"(Makes a card set for Brindlepair from your own pictures: the faces
 cardNAME00.jpg, cardNAME01.jpg ... in the pics folder beside the game, ready to
-be chosen in its settings. "card" is put in front of NAME when it lacks it; NAME
+be chosen in its settings. Where the game's folder takes no new files (a game
+installed for everyone), the set goes into your own pics folder instead,
+~/.local/share/Brindlepair/pics, where the game finds it too. "card" is put in front of NAME when it lacks it; NAME
 holds only letters A to Z and a to z, digits 0 to 9, "-" and "_".
 
 Give 8 to 18 pictures in the order of the faces, or one folder: its pictures
@@ -78,7 +80,10 @@ QString boardsFilled(int faces)
 
 } // namespace
 
-CardsCommand::CardsCommand(Files& files, QTextStream& out, QTextStream& err) : files_(files), out_(out), err_(err) {}
+CardsCommand::CardsCommand(Files& files, const PicsFolders& folders, QTextStream& out, QTextStream& err)
+    : files_(files), folders_(folders), out_(out), err_(err)
+{
+}
 
 int CardsCommand::wrongUse(const QString& message)
 {
@@ -142,8 +147,9 @@ int CardsCommand::run(const QStringList& arguments)
     if (!deckPicture.isEmpty() && !QFileInfo(deckPicture).isFile())
         return notFound(deckPicture);
 
-    const QString picsDir = parser.isSet(pics) ? parser.value(pics)
-                                               : QCoreApplication::applicationDirPath() + QStringLiteral("/pics");
+    const QString picsDir = parser.isSet(pics) ? parser.value(pics) : picsFolder();
+    if (picsDir.isEmpty())
+        return Failed;
     const QStringList old = SetMaker::filesOf(name, picsDir, !deckPicture.isEmpty());
     if (!old.isEmpty() && !parser.isSet(replace))
         return wrongUse(QStringLiteral("%1 already holds %2. --replace replaces it.")
@@ -161,6 +167,23 @@ int CardsCommand::run(const QStringList& arguments)
     if (!leftOut.isEmpty())
         out_ << "Left out, as --first says: " << fileNames(leftOut).join(QStringLiteral(", ")) << Qt::endl;
     return Done;
+}
+
+QString CardsCommand::picsFolder()
+{
+    if (folders_.own.isEmpty() || files_.folderTakesNewFiles(folders_.game))
+        return folders_.game;
+    // The player's data folder is made for it; a pics folder made there goes
+    // again if the set cannot be made, as in the game's.
+    const QString data = QFileInfo(folders_.own).path();
+    if (const QString why = files_.makeFolders(data); !why.isEmpty()) {
+        err_ << "Cannot make the folder " << QDir::toNativeSeparators(data) << ": " << why << Qt::endl;
+        return {};
+    }
+    out_ << "The game's pics folder " << QDir::toNativeSeparators(folders_.game)
+         << " takes no new files: the set goes into your own, " << QDir::toNativeSeparators(folders_.own) << '.'
+         << Qt::endl;
+    return folders_.own;
 }
 
 int CardsCommand::readInputs(QStringList& pictures)

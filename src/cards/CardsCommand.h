@@ -9,6 +9,15 @@ namespace cards {
 
 class Files;
 
+// Where a set goes unless --pics says: the game's own pics folder when new
+// files may be made there, else the player's own (a shared installation's
+// players keep theirs in their data folder, where the game looks too).
+struct PicsFolders
+{
+    QString game;
+    QString own;
+};
+
 // The command line of brindlepair-cards: makes a card set, and a deck, from
 // the player's own pictures in the game's pics folder.
 class CardsCommand
@@ -19,7 +28,7 @@ public:
 
     // Progress and results go to `out`, what went wrong to `err`; every change
     // to the file system goes through `files`.
-    CardsCommand(Files& files, QTextStream& out, QTextStream& err);
+    CardsCommand(Files& files, const PicsFolders& folders, QTextStream& out, QTextStream& err);
 
     // The arguments start with the program's own name, as the system gives them.
     int run(const QStringList& arguments);
@@ -31,7 +40,11 @@ private:
     // in their order.
     int readInputs(QStringList& pictures);
 
+    // The folder a set goes into without --pics; empty when none can be had.
+    QString picsFolder();
+
     Files& files_;
+    const PicsFolders folders_;
     QTextStream& out_;
     QTextStream& err_;
 };

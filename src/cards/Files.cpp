@@ -1,6 +1,7 @@
 #include "Files.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <filesystem>
 #include <system_error>
@@ -27,6 +28,13 @@ QString Files::makeFolder(const QString& path)
     if (std::filesystem::create_directory(nativePath(path), error))
         return {};
     return error ? reason(error) : QStringLiteral("it exists already");
+}
+
+QString Files::makeFolders(const QString& path)
+{
+    std::error_code error;
+    std::filesystem::create_directories(nativePath(path), error);
+    return error ? reason(error) : QString();
 }
 
 QString Files::writeFile(const QString& path, const QByteArray& contents)
@@ -61,6 +69,14 @@ QString Files::removeFolder(const QString& path)
     if (std::filesystem::remove(nativePath(path), error))
         return {};
     return error ? reason(error) : QStringLiteral("it does not exist");
+}
+
+bool Files::folderTakesNewFiles(const QString& path)
+{
+    QFileInfo folder(path);
+    while (!folder.exists() && !folder.isRoot())
+        folder.setFile(folder.absolutePath());
+    return folder.isDir() && folder.isWritable();
 }
 
 } // namespace cards

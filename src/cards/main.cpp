@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QImageReader>
+#include <QStandardPaths>
 #include <QTextStream>
 
 #include <cstdio>
@@ -11,11 +12,16 @@
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    // The game's name, so that the player's data folder is the game's.
+    app.setApplicationName(QStringLiteral("Brindlepair"));
     // As in the game: whatever a picture's header claims, decoding it may take
     // no more than this.
     QImageReader::setAllocationLimit(256);
     QTextStream out(stdout);
     QTextStream err(stderr);
     cards::Files files;
-    return cards::CardsCommand(files, out, err).run(QCoreApplication::arguments());
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const cards::PicsFolders folders{QCoreApplication::applicationDirPath() + QStringLiteral("/pics"),
+                                     data.isEmpty() ? QString() : data + QStringLiteral("/pics")};
+    return cards::CardsCommand(files, folders, out, err).run(QCoreApplication::arguments());
 }

@@ -2,9 +2,11 @@
 
 #include "app/Form1.h"
 #include "game/BoardSize.h"
+#include "pictures/PictureFolder.h"
 #include "ui/Platform.h"
 #include "ui/TabOrder.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -140,10 +142,17 @@ QStringList Dialog::listPictureFolder(const QString& pattern, const QString& fai
         platform.messageBox(failure + lineBreak + readMe);
         return emptyNameList();
     };
-    const QString separator = ui::separator();
+    // The game's own folder and the player's are listed as one, in name order;
+    // a file in both is one entry.
     QStringList entries;
-    if (!platform.listFiles(platform.programDir() + separator + QStringLiteral("pics") + separator + pattern, entries))
-        return fail();
+    for (const QString& folder : pictures::pictureFolders()) {
+        QStringList listed;
+        if (!platform.listFiles(folder + pattern, listed))
+            return fail();
+        entries += listed;
+    }
+    std::sort(entries.begin(), entries.end());
+    entries.erase(std::unique(entries.begin(), entries.end()), entries.end());
     QStringList names = emptyNameList();
     for (const QString& entry : entries) {
         if (!take(entry, names))

@@ -48,6 +48,17 @@ public:
 
     // The directory of the running program, without a trailing separator.
     virtual QString programDir() = 0;
+    // The player's own data folder, for what a shared installation's folder
+    // cannot take: scores and card sets of the player's own. It need not exist
+    // yet; empty when the system names none.
+    virtual QString playerDataDir() = 0;
+    // Whether a new file can be made in the folder.
+    virtual bool folderTakesNewFiles(const QString& folder) = 0;
+    // Whether an ordinary file of this path is there and may be written.
+    virtual bool fileTakesWrites(const QString& path) = 0;
+    // Makes a folder and the folders above it that are missing; true when it
+    // is there afterwards.
+    virtual bool makeFolder(const QString& path) = 0;
     // The ordinary files (no folders, no hidden files) whose names match the
     // wildcard of the path's last component, in name order, as bare names.
     // Fails (returns false) when the folder cannot be listed.

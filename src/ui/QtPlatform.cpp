@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTime>
 
 #include <algorithm>
@@ -113,6 +114,23 @@ QString QtPlatform::programDir()
     return QCoreApplication::applicationDirPath();
 }
 
+QString QtPlatform::playerDataDir()
+{
+    // $XDG_DATA_HOME/Brindlepair, ~/.local/share/Brindlepair unless set.
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+bool QtPlatform::fileTakesWrites(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && info.isWritable();
+}
+
+bool QtPlatform::makeFolder(const QString& path)
+{
+    return QDir().mkpath(path);
+}
+
 bool QtPlatform::listFiles(const QString& pattern, QStringList& names)
 {
     const QFileInfo info(pattern);
@@ -203,7 +221,8 @@ bool QtPlatform::readFile(const QString& path, qint64 maxBytes, QByteArray& cont
 
 bool QtPlatform::folderTakesNewFiles(const QString& folder)
 {
-    return QFileInfo(folder).isWritable();
+    const QFileInfo info(folder);
+    return info.isDir() && info.isWritable();
 }
 
 bool QtPlatform::writeFileWhole(const QString& path, const QByteArray& contents)

@@ -26,6 +26,10 @@ public:
     void quit() override;
     void tellScreenReader(QAccessibleEvent& event) override;
     QString programDir() override;
+    QString playerDataDir() override;
+    bool folderTakesNewFiles(const QString& folder) override;
+    bool fileTakesWrites(const QString& path) override;
+    bool makeFolder(const QString& path) override;
     bool listFiles(const QString& pattern, QStringList& names) override;
     bool findFile(const QString& path, bool& found) override;
     Picture loadPicture(const QString& path) override;
@@ -35,9 +39,6 @@ public:
     bool writeFileWhole(const QString& path, const QByteArray& contents) override;
 
     void limitPicturesToCards(int columns, int rows) override;
-    // Whether a new file can be made in the folder.
-    virtual bool folderTakesNewFiles(const QString& folder);
-
     // The largest card a loaded picture is painted into: a larger picture is
     // decoded scaled down to the smallest size that still covers it, keeping its
     // aspect, and a smaller one is kept as it is. Unless set, the largest screen

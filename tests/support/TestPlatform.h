@@ -82,10 +82,16 @@ public:
     {
         return !unlistable.contains(path) && QtPlatform::findFile(path, found);
     }
+    QString playerDataDir() override { return playerHome.filePath(QStringLiteral("Brindlepair")); }
     bool folderTakesNewFiles(const QString& folder) override
     {
-        return !readOnlyFolder && QtPlatform::folderTakesNewFiles(folder);
+        return !isReadOnly(folder) && QtPlatform::folderTakesNewFiles(folder);
     }
+    bool fileTakesWrites(const QString& path) override
+    {
+        return !isReadOnly(path) && QtPlatform::fileTakesWrites(path);
+    }
+    bool makeFolder(const QString& path) override { return !isReadOnly(path) && QtPlatform::makeFolder(path); }
     ui::Picture loadPicture(const QString& path) override
     {
         loadedPaths.append(path);
@@ -100,6 +106,10 @@ public:
     bool writeFileWhole(const QString& path, const QByteArray& contents) override
     {
         writtenFiles.append(path);
+        // A file that may not be written, in a folder that takes no new one,
+        // stays as it is.
+        if (isReadOnly(path) && !folderTakesNewFiles(QFileInfo(path).absolutePath()))
+            return false;
         return QtPlatform::writeFileWhole(path, contents);
     }
 
@@ -109,6 +119,14 @@ public:
         QDir(dir.path()).mkpath(QStringLiteral("pics"));
         return dir.path() + QStringLiteral("/pics");
     }
+    // The player's own picture folder, created on first use.
+    QString playerPicsDir()
+    {
+        QDir().mkpath(playerDataDir() + QStringLiteral("/pics"));
+        return playerDataDir() + QStringLiteral("/pics");
+    }
+    bool isReadOnly(const QString& path) const { return readOnly.contains(QDir::cleanPath(path)); }
+
     // Writes a JPEG of the given size and colour into the picture folder.
     void writePicture(const QString& fileName, QColor color, QSize size = {60, 40})
     {
@@ -127,6 +145,8 @@ public:
     };
 
     QTemporaryDir dir;
+    // Holds the player's data folder, which is not there until the game makes it.
+    QTemporaryDir playerHome;
     QList<Told> told;
     float now = 1000.0f;
     int clockReads = 0;
@@ -146,8 +166,9 @@ public:
     QStringList loadedPaths;
     // Paths for which listing fails as if the folder could not be read.
     QStringList unlistable;
-    // The program's folder takes no new file, as a shared installation's.
-    bool readOnlyFolder = false;
+    // Folders and files that take no writes, as a shared installation's are
+    // to a player who is not root, by their clean paths.
+    QStringList readOnly;
     // The most bytes read of a file at once.
     qsizetype largestRead = 0;
     // Every file replaced whole, by its path, in order.
