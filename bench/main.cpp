@@ -14,7 +14,7 @@
 #include "cards/Files.h"
 #include "game/Board.h"
 #include "hiscore/HiscoreTable.h"
-#include "ui/PictureDecode.h"
+#include "imaging/PictureDecode.h"
 #include "ui/QtPlatform.h"
 #include "ui/Twips.h"
 #include "ui/Window.h"
@@ -378,7 +378,7 @@ std::optional<Floor> measureFloor(const QStringList& paths, QSize bound, bool co
 {
     std::vector<int> denominators;
     for (const QString& path : paths)
-        denominators.push_back(conventional ? ui::PictureDecode(path, bound).denominator() : 1);
+        denominators.push_back(conventional ? imaging::PictureDecode(path, bound).denominator() : 1);
     const PeakGrowth growth;
     QElapsedTimer timer;
     timer.start();
@@ -390,7 +390,7 @@ std::optional<Floor> measureFloor(const QStringList& paths, QSize bound, bool co
             QImage scratch;
             for (int i = next++; i < int(paths.size()); i = next++)
                 pictures[i] = conventional ? decodeConventionally(paths[i], denominators[i])
-                                           : ui::decodePicture(paths[i], bound, &scratch);
+                                           : imaging::decodePicture(paths[i], bound, &scratch);
         });
     for (std::thread& core : cores)
         core.join();

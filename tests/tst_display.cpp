@@ -218,7 +218,7 @@ private slots:
             const QColor colour = round % 2 ? Qt::red : Qt::blue;
             QImage picture(4, 4, QImage::Format_RGB32);
             picture.fill(colour);
-            form.Picture1.paintPicture(ui::makePicture(picture), 150, 150, 1500, 1200);
+            form.Picture1.paintPicture(imaging::makePicture(picture), 150, 150, 1500, 1200);
             QVERIFY(fixture::sameColour(form.Picture1.canvas().pixelColor(50, 50), colour));
         }
     }

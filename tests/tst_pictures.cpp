@@ -8,7 +8,7 @@
 #include "pictures/FormProgress.h"
 #include "pictures/PictureFolder.h"
 #include "settings/Dialog.h"
-#include "ui/PicturePrefetch.h"
+#include "imaging/PicturePrefetch.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -238,7 +238,7 @@ private slots:
         Form1 form;
         form.show();
 
-        ui::Picture picture;
+        imaging::Picture picture;
         const qint64 growthKb = peakGrowthKb([&] { picture = form.getPic(asked.name, asked.count); });
         QVERIFY2(growthKb < 1024 * 1024, qPrintable(QString::number(growthKb)));
         const bool huge = QByteArray(QTest::currentDataTag()).startsWith("JPEG whose");
@@ -516,8 +516,8 @@ private slots:
         QVERIFY(quarteredPicture(decode.size).mirrored(true, true).save(second, decode.format.constData(), 95));
         // Two decodes in turn share the memory of their middle step.
         QImage scratch;
-        const QImage one = ui::decodePicture(first, decode.bound, &scratch);
-        const QImage two = ui::decodePicture(second, decode.bound, &scratch);
+        const QImage one = imaging::decodePicture(first, decode.bound, &scratch);
+        const QImage two = imaging::decodePicture(second, decode.bound, &scratch);
         QCOMPARE(one.size(), decode.held);
         QCOMPARE(two.size(), decode.held);
         // Scaled down, each picture is still all there, and the second decode
@@ -553,11 +553,11 @@ private slots:
         QVERIFY(picture.save(path, "JPG"));
         const int limit = QImageReader::allocationLimit();
         QImageReader::setAllocationLimit(2);
-        ui::PictureDecode decode(path, QSize(480, 270));
+        imaging::PictureDecode decode(path, QSize(480, 270));
         const QImage image = decode.run();
         QImageReader::setAllocationLimit(limit);
         QCOMPARE(decode.denominator(), 8);
-        QCOMPARE(image.size(), ui::boundedSize(picture.size(), QSize(480, 270)));
+        QCOMPARE(image.size(), imaging::boundedSize(picture.size(), QSize(480, 270)));
     }
 
     void progressivePhotoLooksAsQtReadsIt_data()
@@ -591,7 +591,7 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("photo.jpg"));
         fixture::putFile(path, jpeg);
 
-        ui::PictureDecode decode(path, likeness.bound);
+        imaging::PictureDecode decode(path, likeness.bound);
         const QImage read = decode.run();
         // Qt's reader asked for the same size: every scan, decoded at the same scale.
         QImageReader reader(path);
@@ -600,7 +600,7 @@ private slots:
         reader.setScaledSize(turned ? read.size().transposed() : read.size());
         const QImage qts = reader.read();
 
-        QCOMPARE(read.size(), ui::boundedSize(QSize(1597, 1203), likeness.bound));
+        QCOMPARE(read.size(), imaging::boundedSize(QSize(1597, 1203), likeness.bound));
         QCOMPARE(read.format(), qts.format());
         QVERIFY2(psnr(read, qts) >= 40, qPrintable(QString::number(psnr(read, qts))));
         // Only the scans the size shows were read; every one for the whole picture.
@@ -630,8 +630,8 @@ private slots:
         const QByteArray without = jpeg.left(scans[6]) + jpeg.mid(jpeg.lastIndexOf("\xFF\xC4", scans[8]));
         QImage read;
         QImage readWithout;
-        QVERIFY(ui::ProgressiveJpeg(jpeg).read(8, read));
-        QVERIFY(ui::ProgressiveJpeg(without).read(8, readWithout));
+        QVERIFY(imaging::ProgressiveJpeg(jpeg).read(8, read));
+        QVERIFY(imaging::ProgressiveJpeg(without).read(8, readWithout));
         QCOMPARE(read, readWithout);
     }
 
@@ -676,12 +676,12 @@ private slots:
         fixture::putFile(path, jpeg);
         // Read at 1/8 (only the coefficients that size shows kept), at 1/2 and whole.
         for (const QSize bound : {QSize(45, 35), QSize(190, 140), QSize()}) {
-            ui::PictureDecode decode(path, bound);
+            imaging::PictureDecode decode(path, bound);
             const QImage read = decode.run();
             QVERIFY2(read.isNull() ? damaged != Damaged::Picture : damaged != Damaged::Refused,
                      qPrintable(decode.errorString()));
             if (!read.isNull())
-                QCOMPARE(read.size(), ui::boundedSize(QSize(397, 301), bound));
+                QCOMPARE(read.size(), imaging::boundedSize(QSize(397, 301), bound));
         }
     }
 
@@ -729,7 +729,7 @@ private slots:
         for (const char* name : {"a.jpg", "b.jpg", "bad.jpg", "gone.jpg", "c.jpg", "last.jpg"})
             queued << pics + QLatin1String(name);
 
-        ui::PicturePrefetch prefetch;
+        imaging::PicturePrefetch prefetch;
         prefetch.start(queued, QSize(800, 600));
         const std::optional<QImage> image = prefetch.take(pics + asked, bound);
         QCOMPARE(image.has_value(), handed);
@@ -763,11 +763,11 @@ private slots:
         }
         const qint64 each = 45000 * 64 * 2;
         // A baseline one holds no more than a band of rows.
-        QCOMPARE(ui::PictureDecode(paths[0], QSize(400, 300)).memory(), 0);
-        QCOMPARE(ui::PictureDecode(paths[1], QSize(400, 300)).memory(), each);
-        QCOMPARE(ui::PictureDecode(paths[1], QSize(200, 150)).memory(), (30000 * 1 + 2 * 7500 * 5) * 2);
+        QCOMPARE(imaging::PictureDecode(paths[0], QSize(400, 300)).memory(), 0);
+        QCOMPARE(imaging::PictureDecode(paths[1], QSize(400, 300)).memory(), each);
+        QCOMPARE(imaging::PictureDecode(paths[1], QSize(200, 150)).memory(), (30000 * 1 + 2 * 7500 * 5) * 2);
         // A worker to a core, with room for one progressive decode at a time.
-        ui::PicturePrefetch prefetch(0, each);
+        imaging::PicturePrefetch prefetch(0, each);
         prefetch.start(paths, QSize(400, 300));
         QCOMPARE(prefetch.workers(), std::min(QThread::idealThreadCount(), 6));
         for (const QString& path : paths)

@@ -10,6 +10,7 @@
 #include "pictures/Layout.h"
 #include "pictures/PictureFolder.h"
 #include "settings/Dialog.h"
+#include "ui/Keys.h"
 #include "ui/Platform.h"
 #include "ui/TabOrder.h"
 
@@ -19,18 +20,6 @@ const QString selectNew = QStringLiteral("(select new)");
 const QString readMe = QStringLiteral("Please read the 'ReadMe.txt' file.");
 const QString lineBreak = QStringLiteral("\r\n");
 
-// Key codes.
-constexpr int keyEnter = 13;
-constexpr int keySpace = 32;
-constexpr int keyEnd = 35;
-constexpr int keyHome = 36;
-constexpr int keyLeft = 37;
-constexpr int keyUp = 38;
-constexpr int keyRight = 39;
-constexpr int keyDown = 40;
-constexpr int keyF5 = 116;
-// The Ctrl key in a modifier state.
-constexpr int shiftCtrl = 2;
 // The window watch repaints once the window's bottom edge has come this close
 // to the bottom of the screen.
 constexpr float bottomBand = 1000;
@@ -48,7 +37,7 @@ Form1::Form1()
       Timer1(this, 200, false),
       Timer2(this, 200, true)
 {
-    Image2.setPicture(ui::loadStoredPicture(QStringLiteral(":/pictures/fallback.png")));
+    Image2.setPicture(imaging::loadStoredPicture(QStringLiteral(":/pictures/fallback.png")));
     // The smallest board the settings offer has four columns and four rows, so
     // no card is larger than a quarter of the screen each way.
     ui::platform().limitPicturesToCards(4, 4);
@@ -115,7 +104,7 @@ void Form1::newGame()
 void Form1::initGame()
 {
     clearSquare();
-    pairGlimpsed = false;
+    square.forgetGlimpse();
     randomizeSquare();
     Picture1.setCells(square.upperX(), square.upperY());
     rePosSquare();
@@ -167,17 +156,9 @@ void Form1::makeSquare()
             auto card = std::make_shared<MemoCard>();
             square.at(i, j) = card;
             if (cell % 2 == 0) {
-                Image1.setPicture(getPic(cardName, face));
+                loadPicOrChoose(cardName, face);
                 if (closing)
                     return;
-                if (!Image1.hasPicture()) {
-                    cardName = selectNew;
-                    if (!settingsDialogVisible())
-                        openSettingsDialog();
-                    Image1.setPicture(getPic(cardName, face));
-                    if (closing)
-                        return;
-                }
                 ++face;
                 progressForm.update(face);
             }
@@ -191,26 +172,30 @@ void Form1::makeSquare()
         }
     }
 
-    Image1.setPicture(getPic(deckName, -1));
+    loadPicOrChoose(deckName, -1);
     if (closing)
         return;
-    if (!Image1.hasPicture()) {
-        deckName = selectNew;
-        if (!settingsDialogVisible())
-            openSettingsDialog();
-        Image1.setPicture(getPic(deckName, -1));
-        if (closing)
-            return;
-    }
     progressForm.unload();
 }
 
-ui::Picture Form1::getPic(const QString& fName, std::int32_t count)
+void Form1::loadPicOrChoose(QString& name, std::int32_t count)
+{
+    Image1.setPicture(getPic(name, count));
+    if (closing || Image1.hasPicture())
+        return;
+    // The settings dialog writes the new choice into `name`.
+    name = selectNew;
+    if (!settingsDialogVisible())
+        openSettingsDialog();
+    Image1.setPicture(getPic(name, count));
+}
+
+imaging::Picture Form1::getPic(const QString& fName, std::int32_t count)
 {
     ui::Platform& platform = ui::platform();
     const QString path = pictures::picturePath(fName, count);
     bool found = false;
-    ui::Picture picture;
+    imaging::Picture picture;
     if (platform.findFile(path, found)) {
         if (!found) {
             platform.messageBox(QStringLiteral("Cannot find file: ") + lineBreak + path + lineBreak + readMe);
@@ -242,7 +227,7 @@ void Form1::drawSquare()
 void Form1::drawPic(std::int32_t x, std::int32_t y)
 {
     const MemoCard& card = square.card(x, y);
-    const ui::Picture picture = pictures::pictureToPaint(card, Image1.picture(), Image2.picture());
+    const imaging::Picture picture = pictures::pictureToPaint(card, Image1.picture(), Image2.picture());
     if (picture)
         Picture1.paintPicture(picture, float(card.x1), float(card.y1), float(card.x2 - card.x1),
                               float(card.y2 - card.y1));
@@ -308,7 +293,8 @@ void Form1::checkCardClick(std::int32_t x, std::int32_t y)
     if (k.isFound || k.isOpen)
         return;
     ++attempts;
-    forgetGlimpse();
+    for (const game::Cell& cell : square.forgetGlimpse())
+        describeCard(cell.x, cell.y);
     if (!firstCardOpen) {
         firstCardOpen = true;
         k.isOpen = true;
@@ -337,27 +323,14 @@ void Form1::checkCardClick(std::int32_t x, std::int32_t y)
     f.isOpen = false;
     drawPic(x, y);
     drawPic(firstX, firstY);
-    pairGlimpsed = true;
-    glimpsed[0] = {firstX, firstY};
-    glimpsed[1] = {x, y};
+    square.glimpsePair({firstX, firstY}, {x, y});
     describeCard(firstX, firstY);
     describeCard(x, y);
 }
 
-void Form1::forgetGlimpse()
-{
-    if (!pairGlimpsed)
-        return;
-    pairGlimpsed = false;
-    for (const game::Cell& cell : glimpsed)
-        describeCard(cell.x, cell.y);
-}
-
 void Form1::describeCard(std::int32_t x, std::int32_t y)
 {
-    const game::Cell cell{x, y};
-    const bool lastSeen = pairGlimpsed && (glimpsed[0] == cell || glimpsed[1] == cell);
-    Picture1.setCellName(x, y, game::cardDescription(square.card(x, y), x, y, lastSeen));
+    Picture1.setCellName(x, y, game::cardDescription(square, x, y));
 }
 
 void Form1::Picture1_KeyDown(int& keyCode, int shift)
@@ -365,17 +338,17 @@ void Form1::Picture1_KeyDown(int& keyCode, int shift)
     const game::Cell at{Picture1.currentColumn(), Picture1.currentRow()};
     game::CursorMove move;
     switch (keyCode) {
-    case keySpace:
-    case keyEnter:
+    case ui::key::space:
+    case ui::key::enter:
         keyCode = 0;
         pressCard(at.x, at.y);
         return;
-    case keyLeft: move = game::CursorMove::Left; break;
-    case keyRight: move = game::CursorMove::Right; break;
-    case keyUp: move = game::CursorMove::Up; break;
-    case keyDown: move = game::CursorMove::Down; break;
-    case keyHome: move = shift & shiftCtrl ? game::CursorMove::BoardStart : game::CursorMove::RowStart; break;
-    case keyEnd: move = shift & shiftCtrl ? game::CursorMove::BoardEnd : game::CursorMove::RowEnd; break;
+    case ui::key::left: move = game::CursorMove::Left; break;
+    case ui::key::right: move = game::CursorMove::Right; break;
+    case ui::key::up: move = game::CursorMove::Up; break;
+    case ui::key::down: move = game::CursorMove::Down; break;
+    case ui::key::home: move = shift & ui::held::ctrl ? game::CursorMove::BoardStart : game::CursorMove::RowStart; break;
+    case ui::key::end: move = shift & ui::held::ctrl ? game::CursorMove::BoardEnd : game::CursorMove::RowEnd; break;
     default: return;
     }
     keyCode = 0;
@@ -477,7 +450,7 @@ void Form1::Command2_Click()
 
 void Form1::Form_KeyUp(int& keyCode, int /*shift*/)
 {
-    if (keyCode == keyF5) {
+    if (keyCode == ui::key::f5) {
         Form_Resize();
         keyCode = 0;
     }

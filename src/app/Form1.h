@@ -49,7 +49,7 @@ public:
     void initGame();
     void clearSquare();
     void makeSquare();
-    ui::Picture getPic(const QString& fName, std::int32_t count);
+    imaging::Picture getPic(const QString& fName, std::int32_t count);
     void randomizeSquare();
     void drawSquare();
     void drawPic(std::int32_t x, std::int32_t y);
@@ -94,6 +94,11 @@ public:
 
 private:
     void openSettingsDialog();
+    // Loads picture `count` of the set or deck `name` (cardName or deckName)
+    // into Image1. A picture that is missing makes the name "(select new)" and
+    // opens the settings dialog for a new choice (unless it is open already),
+    // and the picture of the name chosen is tried once more.
+    void loadPicOrChoose(QString& name, std::int32_t count);
     bool settingsDialogVisible() const;
     void waitOneSecond();
     // A card turned by the keyboard or a screen reader: a click on it, with
@@ -101,8 +106,6 @@ private:
     void pressCard(std::int32_t x, std::int32_t y);
     // Tells the board surface what a screen reader is to say of a card.
     void describeCard(std::int32_t x, std::int32_t y);
-    // The last unmatched pair is no longer the last thing seen.
-    void forgetGlimpse();
 
     Board square;
     bool boardReady = false;
@@ -113,11 +116,6 @@ private:
     std::int32_t firstY = 0;
     float lastTick = 0;
     std::int32_t lastBottom = 0;
-    // The two cards of the last unmatched pair, face down again. Until the next
-    // card is turned a screen reader is told what they showed: the one glimpse
-    // of them that a player who sees the board gets.
-    bool pairGlimpsed = false;
-    game::Cell glimpsed[2];
 
     bool closing = false;
     std::unique_ptr<FormProgress> progress;

@@ -1,6 +1,6 @@
 #include "PictureConverter.h"
 
-#include "ui/PictureDecode.h"
+#include "imaging/PictureDecode.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -64,7 +64,7 @@ PictureConverter::Face PictureConverter::take(int index)
 
 PictureConverter::Face PictureConverter::convert(const QString& path, QImage* scratch)
 {
-    ui::PictureDecode decode(path, largestCard);
+    imaging::PictureDecode decode(path, largestCard);
     QImage image = decode.run(scratch);
     if (image.isNull())
         return {{}, QStringLiteral("not a picture that can be read (") + decode.errorString() + u')'};

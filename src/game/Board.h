@@ -1,9 +1,12 @@
 #pragma once
 
+#include "Cell.h"
 #include "MemoCard.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // The board `square`: slots of card references indexed (column, row), both from
@@ -38,6 +41,14 @@ public:
                 f(x, y);
     }
 
+    // The two cards of the last unmatched pair, face down again. Until the
+    // next card is turned, a screen reader is told what they showed: the one
+    // glimpse of them that a player who sees the board gets.
+    void glimpsePair(game::Cell first, game::Cell second) { glimpse_ = {first, second}; }
+    bool glimpsed(game::Cell cell) const { return glimpse_ && ((*glimpse_)[0] == cell || (*glimpse_)[1] == cell); }
+    // Ends the glimpse; the cards it was of, none when there was none.
+    std::vector<game::Cell> forgetGlimpse();
+
 private:
     std::size_t index(std::int32_t x, std::int32_t y) const
     {
@@ -48,4 +59,5 @@ private:
     std::int32_t upperX_ = 0;
     std::int32_t upperY_ = 0;
     bool allocated_ = false;
+    std::optional<std::array<game::Cell, 2>> glimpse_;
 };

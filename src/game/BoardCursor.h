@@ -1,17 +1,10 @@
 #pragma once
 
+#include "Cell.h"
+
 #include <cstdint>
 
 namespace game {
-
-// A card cell: column x, row y.
-struct Cell
-{
-    std::int32_t x = 0;
-    std::int32_t y = 0;
-
-    friend bool operator==(const Cell&, const Cell&) = default;
-};
 
 // The moves of the keyboard's cursor over the board.
 enum class CursorMove { Left, Right, Up, Down, RowStart, RowEnd, BoardStart, BoardEnd };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MemoCard.h"
+#include "Board.h"
 
 #include <QString>
 
@@ -13,6 +13,6 @@ namespace game {
 // "...: face up, picture 7", "...: found, picture 7". A card that was turned
 // back after an unmatched pair, until the next card is turned, keeps the face
 // it showed: "...: face down, last seen picture 7".
-QString cardDescription(const MemoCard& card, std::int32_t x, std::int32_t y, bool lastSeen);
+QString cardDescription(const Board& board, std::int32_t x, std::int32_t y);
 
 } // namespace game

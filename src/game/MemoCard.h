@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/Picture.h"
+#include "imaging/Picture.h"
 
 #include <QString>
 
@@ -18,7 +18,7 @@ struct MemoCard
     std::int32_t y2 = 0;
     bool isOpen = false;
     bool isFound = false;
-    ui::Picture pic;
+    imaging::Picture pic;
     QString fName;
     std::int32_t face = 0;
 };

@@ -2,12 +2,12 @@
 
 namespace pictures {
 
-ui::Picture pictureToPaint(const MemoCard& card, const ui::Picture& deck, const ui::Picture& fallback)
+imaging::Picture pictureToPaint(const MemoCard& card, const imaging::Picture& deck, const imaging::Picture& fallback)
 {
     if (card.x2 - card.x1 < smallestPaintedCard || card.y2 - card.y1 < smallestPaintedCard)
         return {};
     // A found card is painted exactly like an open one: nothing marks it.
-    const ui::Picture& shown = (card.isOpen || card.isFound) ? card.pic : deck;
+    const imaging::Picture& shown = (card.isOpen || card.isFound) ? card.pic : deck;
     return shown ? shown : fallback;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "game/MemoCard.h"
-#include "ui/Picture.h"
+#include "imaging/Picture.h"
 
 #include <cstdint>
 
@@ -13,6 +13,6 @@ inline constexpr std::int32_t smallestPaintedCard = 50;
 // The picture a card shows: the deck while it is face down, its face once it is
 // open or found, and the fallback wherever that picture is missing. None when
 // the card is too small to be painted.
-ui::Picture pictureToPaint(const MemoCard& card, const ui::Picture& deck, const ui::Picture& fallback);
+imaging::Picture pictureToPaint(const MemoCard& card, const imaging::Picture& deck, const imaging::Picture& fallback);
 
 } // namespace pictures

@@ -11,7 +11,7 @@ Image::Image(QWidget* parent, float left, float top, float width, float height, 
     setVisible(visible);
 }
 
-void Image::setPicture(Picture picture)
+void Image::setPicture(imaging::Picture picture)
 {
     picture_ = std::move(picture);
     update();

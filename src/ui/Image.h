@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Control.h"
-#include "Picture.h"
+#include "imaging/Picture.h"
 
 #include <QFrame>
 
@@ -20,8 +20,8 @@ public:
 
     Image(QWidget* parent, float left, float top, float width, float height, bool visible = false);
 
-    const Picture& picture() const { return picture_; }
-    void setPicture(Picture picture);
+    const imaging::Picture& picture() const { return picture_; }
+    void setPicture(imaging::Picture picture);
     bool hasPicture() const { return picture_ != nullptr; }
     void setBorder(bool singleLine);
 
@@ -29,7 +29,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    Picture picture_;
+    imaging::Picture picture_;
 };
 
 } // namespace ui

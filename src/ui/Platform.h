@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Picture.h"
+#include "imaging/Picture.h"
 
 #include <QByteArray>
 #include <QString>
@@ -68,7 +68,7 @@ public:
     // characters included. Fails (returns false) when the folder cannot be listed.
     virtual bool findFile(const QString& path, bool& found) = 0;
     // Loads a picture from a file; an empty pointer when it cannot be loaded.
-    virtual Picture loadPicture(const QString& path) = 0;
+    virtual imaging::Picture loadPicture(const QString& path) = 0;
     // Starts decoding, off the event thread, picture files that are about to be
     // loaded, in the order loadPicture will be asked for them; loadPicture then
     // takes each one in its turn instead of decoding it there and then. Nothing

@@ -158,16 +158,16 @@ bool QtPlatform::findFile(const QString& path, bool& found)
     return listed;
 }
 
-Picture QtPlatform::loadPicture(const QString& path)
+imaging::Picture QtPlatform::loadPicture(const QString& path)
 {
     const QSize bound = pictureBound();
     if (std::optional<QImage> ahead = prefetch_.take(path, bound))
-        return makePicture(std::move(*ahead));
+        return imaging::makePicture(std::move(*ahead));
     ++decodedInTurn_;
-    QImage image = decodePicture(path, bound);
+    QImage image = imaging::decodePicture(path, bound);
     if (image.isNull())
         return {};
-    return makePicture(std::move(image));
+    return imaging::makePicture(std::move(image));
 }
 
 void QtPlatform::prefetchPictures(const QStringList& paths)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Platform.h"
-#include "PicturePrefetch.h"
+#include "imaging/PicturePrefetch.h"
 
 #include <QSize>
 
@@ -32,7 +32,7 @@ public:
     bool makeFolder(const QString& path) override;
     bool listFiles(const QString& pattern, QStringList& names) override;
     bool findFile(const QString& path, bool& found) override;
-    Picture loadPicture(const QString& path) override;
+    imaging::Picture loadPicture(const QString& path) override;
     void prefetchPictures(const QStringList& paths) override;
     void stopPrefetch() override;
     bool readFile(const QString& path, qint64 maxBytes, QByteArray& contents) override;
@@ -59,7 +59,7 @@ private:
     int fewestColumns_ = 1;
     int fewestRows_ = 1;
     int decodedInTurn_ = 0;
-    PicturePrefetch prefetch_;
+    imaging::PicturePrefetch prefetch_;
     unsigned long long state_ = 0x9E3779B97F4A7C15ull;
 };
 

@@ -1,9 +1,8 @@
 #include "Surface.h"
 
 #include "Platform.h"
-#include "SurfaceAccessible.h"
 #include "Twips.h"
-#include "Window.h"
+#include "Keys.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -34,11 +33,6 @@ QRectF pixelsOf(const QRectF& twips)
 Surface::Surface(QWidget* parent, float left, float top, float width, float height)
     : QWidget(parent), Control(static_cast<QWidget&>(*this))
 {
-    static const bool accessible = [] {
-        QAccessible::installFactory(&SurfaceAccessible::create);
-        return true;
-    }();
-    (void)accessible;
     // The canvas covers every pixel, so nothing beneath needs painting.
     setAttribute(Qt::WA_OpaquePaintEvent);
     place(left, top, width, height);
@@ -59,7 +53,7 @@ void Surface::clear()
     repaint();
 }
 
-void Surface::paintPicture(const Picture& picture, float left, float top, float width, float height)
+void Surface::paintPicture(const imaging::Picture& picture, float left, float top, float width, float height)
 {
     if (!picture)
         return;
@@ -87,7 +81,7 @@ void Surface::paintPicture(const Picture& picture, float left, float top, float 
     repaint(target.toAlignedRect().adjusted(-1, -1, 1, 1));
 }
 
-const QImage& Surface::scaledCopy(const Picture& picture, QSize size)
+const QImage& Surface::scaledCopy(const imaging::Picture& picture, QSize size)
 {
     for (Scaled& copy : scaled_) {
         if (copy.key == picture.get() && copy.image.size() == size && copy.source.lock() == picture) {
@@ -196,7 +190,7 @@ void Surface::mouseReleaseEvent(QMouseEvent* event)
     default: button = 0; break;
     }
     if (onMouseUp)
-        onMouseUp(button, Window::shiftState(event->modifiers()), float(toTwips(event->position().x())),
+        onMouseUp(button, shiftState(event->modifiers()), float(toTwips(event->position().x())),
                   float(toTwips(event->position().y())));
 }
 
@@ -207,9 +201,9 @@ void Surface::keyPressEvent(QKeyEvent* event)
         return;
     }
     heldKey_ = 0;
-    int code = Window::virtualKeyCode(event->key());
+    int code = virtualKeyCode(event->key());
     if (code != 0 && onKeyDown) {
-        onKeyDown(code, Window::shiftState(event->modifiers()));
+        onKeyDown(code, shiftState(event->modifiers()));
         if (code == 0) {
             heldKey_ = event->key();
             event->accept();
@@ -249,11 +243,11 @@ void Surface::setCells(int columns, int rows)
     columns_ = columns;
     rows_ = rows;
     cells_.assign(std::size_t(columns) * std::size_t(rows), Cell{});
+    // The table has new children: those a screen reader knew are gone.
+    for (Cell& cell : cells_)
+        cell.identity = ++identities_;
     currentColumn_ = 0;
     currentRow_ = 0;
-    // The table has new children: those a screen reader knew are gone.
-    if (SurfaceAccessible* board = SurfaceAccessible::of(*this))
-        board->forgetCells();
     QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::ModelReset);
     platform().tellScreenReader(event);
 }
@@ -279,23 +273,26 @@ void Surface::setCellName(int column, int row, const QString& name)
     if (cell.name == name)
         return;
     cell.name = name;
-    SurfaceAccessible* board = SurfaceAccessible::of(*this);
-    if (!board)
-        return;
     if (hasFocus() && column == currentColumn_ && row == currentRow_) {
         // A screen reader does not say the focused cell's new name: the cell
         // takes a new identity and the focus again.
-        board->renewCell(index);
+        cell.identity = ++identities_;
         announceCurrentCell();
         return;
     }
-    QAccessibleEvent event(board->child(index), QAccessible::NameChanged);
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    event.setChild(index);
     platform().tellScreenReader(event);
 }
 
 QString Surface::cellName(int column, int row) const
 {
     return hasCell(column, row) ? cells_[std::size_t(cellIndex(column, row))].name : QString();
+}
+
+std::uint64_t Surface::cellIdentity(int column, int row) const
+{
+    return hasCell(column, row) ? cells_[std::size_t(cellIndex(column, row))].identity : 0;
 }
 
 QRectF Surface::cellPixels(int column, int row) const
@@ -316,10 +313,10 @@ void Surface::setCurrentCell(int column, int row)
 
 void Surface::announceCurrentCell()
 {
-    SurfaceAccessible* board = SurfaceAccessible::of(*this);
-    if (!board || !hasFocus() || !hasCell(currentColumn_, currentRow_))
+    if (!hasFocus() || !hasCell(currentColumn_, currentRow_))
         return;
-    QAccessibleEvent event(board->child(cellIndex(currentColumn_, currentRow_)), QAccessible::Focus);
+    QAccessibleEvent event(this, QAccessible::Focus);
+    event.setChild(cellIndex(currentColumn_, currentRow_));
     platform().tellScreenReader(event);
 }
 

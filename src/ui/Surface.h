@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Control.h"
-#include "Picture.h"
+#include "imaging/Picture.h"
 
 #include <QImage>
 #include <QWidget>
@@ -21,8 +21,9 @@ namespace ui {
 // each with a rectangle and a name, one of them current. While the surface has
 // the keyboard focus a frame in the gap around the current cell shows it; the
 // frame is painted over the canvas, never into it. A screen reader sees the
-// table with a child for every cell (SurfaceAccessible), and is told of every
-// change of the cells, whether or not one is listening.
+// table with a child for every cell (access/SurfaceAccessible), and is told of
+// every change of the cells by the toolkit's accessibility events, whether or
+// not one is listening.
 class Surface : public QWidget, public Control
 {
     Q_OBJECT
@@ -37,7 +38,7 @@ public:
     // Clears the whole surface to its background colour.
     void clear();
     // Paints the whole picture stretched into the rectangle, given in twips.
-    void paintPicture(const Picture& picture, float left, float top, float width, float height);
+    void paintPicture(const imaging::Picture& picture, float left, float top, float width, float height);
 
     // What the surface shows, at device pixels.
     const QImage& canvas() const { return canvas_; }
@@ -57,6 +58,11 @@ public:
     // while the surface has the focus announces it anew.
     void setCellName(int column, int row, const QString& name);
     QString cellName(int column, int row) const;
+    // Which cell a screen reader knows there: a new one when the table gets
+    // new dimensions, and when the current cell is renamed while the surface
+    // has the focus (a screen reader says a focused cell's name only when it
+    // comes to it). Never 0 for a cell of the table.
+    std::uint64_t cellIdentity(int column, int row) const;
     // The cell's rectangle in the surface's pixels.
     QRectF cellPixels(int column, int row) const;
     void setCurrentCell(int column, int row);
@@ -102,10 +108,11 @@ private:
     {
         QString name;
         QRectF twips;
+        std::uint64_t identity = 0;
     };
 
     void fitCanvas();
-    const QImage& scaledCopy(const Picture& picture, QSize size);
+    const QImage& scaledCopy(const imaging::Picture& picture, QSize size);
     void dropUnused();
     bool hasCell(int column, int row) const;
     int cellIndex(int column, int row) const { return row * columns_ + column; }
@@ -130,6 +137,7 @@ private:
     int rows_ = 0;
     // Row by row, as a screen reader reads a table.
     std::vector<Cell> cells_;
+    std::uint64_t identities_ = 0;
     int currentColumn_ = 0;
     int currentRow_ = 0;
     // The key whose press was handled: its repeats while it is held are taken too.

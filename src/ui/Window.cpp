@@ -1,9 +1,10 @@
 #include "Window.h"
 
 #include "Button.h"
-#include "Picture.h"
+#include "Keys.h"
 #include "Platform.h"
 #include "Twips.h"
+#include "imaging/Picture.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -39,7 +40,7 @@ Window::Window(const QString& caption, int clientWidth, int clientHeight, Border
     // Every window shows the game's icon, decoded once by the first window.
     // A QIcon made from the file would guess its format (see loadStoredPicture).
     if (QGuiApplication::windowIcon().isNull()) {
-        if (const Picture icon = loadStoredPicture(QStringLiteral(":/pictures/icon.png")))
+        if (const imaging::Picture icon = imaging::loadStoredPicture(QStringLiteral(":/pictures/icon.png")))
             QGuiApplication::setWindowIcon(QIcon(QPixmap::fromImage(*icon)));
     }
     if (border == Border::FixedDialog) {
@@ -192,42 +193,6 @@ void Window::setShowInTaskbar(bool show)
 void Window::setDefaultButton(Button* button)
 {
     defaultButton_ = button;
-}
-
-int Window::virtualKeyCode(int qtKey)
-{
-    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
-        return 112 + (qtKey - Qt::Key_F1);
-    if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
-        return qtKey;
-    switch (qtKey) {
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: return 9;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Delete: return 46;
-    default: return 0;
-    }
-}
-
-int Window::shiftState(Qt::KeyboardModifiers modifiers)
-{
-    int shift = 0;
-    if (modifiers & Qt::ShiftModifier) shift |= 1;
-    if (modifiers & Qt::ControlModifier) shift |= 2;
-    if (modifiers & Qt::AltModifier) shift |= 4;
-    return shift;
 }
 
 void Window::resizeEvent(QResizeEvent* event)

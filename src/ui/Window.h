@@ -73,11 +73,6 @@ public:
     std::function<void()> onPaint;
     std::function<void(int& keyCode, int shift)> onKeyUp;
 
-    // Maps a key to its Windows virtual-key code (F5 is 116); 0 when unknown.
-    static int virtualKeyCode(int qtKey);
-    // The modifier keys held, as key and mouse events report them: 1 Shift,
-    // 2 Ctrl, 4 Alt.
-    static int shiftState(Qt::KeyboardModifiers modifiers);
 
 signals:
     void unloaded();

@@ -2,6 +2,7 @@
 
 #include "ui/QtPlatform.h"
 #include "ui/Window.h"
+#include "ui/access/SurfaceAccessible.h"
 
 #include <QAccessible>
 #include <QCoreApplication>
@@ -20,7 +21,11 @@
 class TestPlatform : public ui::QtPlatform
 {
 public:
-    TestPlatform() { ui::setPlatform(this); }
+    TestPlatform()
+    {
+        ui::setPlatform(this);
+        ui::SurfaceAccessible::installFactory();
+    }
     ~TestPlatform() override { ui::setPlatform(nullptr); }
 
     // A wait that spins on the clock would never see it move: after far too
@@ -92,7 +97,7 @@ public:
         return !isReadOnly(path) && QtPlatform::fileTakesWrites(path);
     }
     bool makeFolder(const QString& path) override { return !isReadOnly(path) && QtPlatform::makeFolder(path); }
-    ui::Picture loadPicture(const QString& path) override
+    imaging::Picture loadPicture(const QString& path) override
     {
         loadedPaths.append(path);
         return QtPlatform::loadPicture(path);

@@ -12,7 +12,7 @@
 //   back into the bytes it was read from, which hold no quote, CR or LF), and
 //   the saved file reads back to the same table and saves to the same bytes.
 #include "hiscore/CodePage.h"
-#include "hiscore/HiscoreTable.h"
+#include "hiscore/HiscoreFormat.h"
 
 #include <QByteArray>
 #include <QString>

@@ -6,7 +6,7 @@
 // - a picture read has the stored size divided by the scale, each side
 //   rounded up, and is grey or RGB32; a read says why it failed, and only then;
 // - reading the same bytes again gives the same picture.
-#include "ui/ProgressiveJpeg.h"
+#include "imaging/ProgressiveJpeg.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // No copy: the reader may read only within these bytes.
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     for (const int denominator : {8, 4, 1}) {
-        ui::ProgressiveJpeg reader(bytes);
+        imaging::ProgressiveJpeg reader(bytes);
         const QSize stored = reader.size();
         if (!reader.canRead() || qint64(stored.width()) * stored.height() > largestPicture)
             return 0;
@@ -52,10 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 "the picture is not the stored size divided by the scale");
         require(picture.format() == QImage::Format_Grayscale8 || picture.format() == QImage::Format_RGB32,
                 "the picture is neither grey nor RGB32");
-        require(reader.report().scans > 0 && reader.report().scans <= ui::ProgressiveJpeg::maxScans,
+        require(reader.report().scans > 0 && reader.report().scans <= imaging::ProgressiveJpeg::maxScans,
                 "more scans read than allowed");
         QImage again;
-        require(ui::ProgressiveJpeg(bytes).read(denominator, again) && again == picture,
+        require(imaging::ProgressiveJpeg(bytes).read(denominator, again) && again == picture,
                 "reading again gives another picture");
     }
     return 0;

@@ -2,7 +2,7 @@
 // the only argument: files the game itself writes, and a few near them.
 #include "SeedFolder.h"
 
-#include "hiscore/HiscoreTable.h"
+#include "hiscore/HiscoreFormat.h"
 
 #include <QByteArray>
 

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-namespace ui {
+namespace imaging {
 
 // The game's own reader of progressive JPEGs, for pictures read at a fraction
 // of their size. A progressive file is a series of scans, each bringing some
@@ -88,4 +88,4 @@ private:
     std::unique_ptr<Decoder> decoder_;
 };
 
-} // namespace ui
+} // namespace imaging

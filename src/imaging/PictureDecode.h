@@ -9,7 +9,7 @@
 
 #include <memory>
 
-namespace ui {
+namespace imaging {
 
 // The size a picture of `size` is held at under `bound`, the largest card it
 // can be painted into: scaled down, its aspect kept, to the smallest size that
@@ -66,4 +66,4 @@ private:
 // A picture file at no more than the bound (see PictureDecode).
 QImage decodePicture(const QString& path, QSize bound, QImage* scratch = nullptr);
 
-} // namespace ui
+} // namespace imaging

@@ -7,7 +7,7 @@
 #include <system_error>
 #include <utility>
 
-namespace ui {
+namespace imaging {
 
 PicturePrefetch::PicturePrefetch(int workers, qint64 progressiveBudget)
     : wantedWorkers_(workers), progressiveBudget_(progressiveBudget)
@@ -216,4 +216,4 @@ qint64 PicturePrefetch::largestProgressiveMemory() const
     return largestProgressiveMemory_;
 }
 
-} // namespace ui
+} // namespace imaging

@@ -15,7 +15,7 @@ extern "C" {
 #include <jerror.h>
 }
 
-namespace ui {
+namespace imaging {
 
 namespace {
 
@@ -509,4 +509,4 @@ const ProgressiveJpeg::Report& ProgressiveJpeg::report() const
     return decoder_->report;
 }
 
-} // namespace ui
+} // namespace imaging

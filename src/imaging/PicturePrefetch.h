@@ -16,7 +16,7 @@
 #include <thread>
 #include <vector>
 
-namespace ui {
+namespace imaging {
 
 // Decodes picture files ahead of the one who will ask for them, on worker
 // threads, so that a board build's faces are decoded on every core while the
@@ -112,4 +112,4 @@ private:
     bool stopping_ = false;
 };
 
-} // namespace ui
+} // namespace imaging

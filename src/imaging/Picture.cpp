@@ -4,7 +4,7 @@
 #include <QImageReader>
 #include <QString>
 
-namespace ui {
+namespace imaging {
 
 Picture loadStoredPicture(const QString& resource)
 {
@@ -20,4 +20,4 @@ Picture loadStoredPicture(const QString& resource)
     return makePicture(std::move(image));
 }
 
-} // namespace ui
+} // namespace imaging

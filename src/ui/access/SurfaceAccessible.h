@@ -3,29 +3,25 @@
 #include <QAccessibleWidget>
 #include <QHash>
 
+#include <cstdint>
+
 namespace ui {
 
 class Surface;
 
 // What a screen reader sees of a picture surface: a table named as the surface
 // is, with a child for every cell of the surface (SurfaceCellAccessible), row
-// by row. A cell keeps its identity until the surface renews it or the table
-// gets new dimensions.
+// by row. A cell is the same object for as long as the surface keeps its
+// identity (Surface::cellIdentity).
 class SurfaceAccessible : public QAccessibleWidget, public QAccessibleTableInterface
 {
 public:
     explicit SurfaceAccessible(Surface& surface);
     ~SurfaceAccessible() override;
 
-    // The factory the toolkit asks for the interface of any object.
-    static QAccessibleInterface* create(const QString& className, QObject* object);
-    // The interface of a surface, made when first asked for; none while it is destroyed.
-    static SurfaceAccessible* of(Surface& surface);
-
-    // The cell at an index gets a new identity the next time it is asked for.
-    void renewCell(int index);
-    // Every cell does.
-    void forgetCells();
+    // Makes the toolkit ask this class for the interface of every surface;
+    // once, at the program's start.
+    static void installFactory();
 
     void* interface_cast(QAccessible::InterfaceType type) override;
     int childCount() const override;
@@ -56,10 +52,19 @@ public:
     void modelChange(QAccessibleTableModelChangeEvent* event) override;
 
 private:
+    // The factory the toolkit asks for the interface of any object.
+    static QAccessibleInterface* create(const QString& className, QObject* object);
     Surface& surface() const;
+    void forgetCells();
 
-    // The identities of the cells handed out so far, by index.
-    mutable QHash<int, QAccessible::Id> cells_;
+    // The cells handed out so far, by index: the surface's identity of the
+    // cell each stands for, and its own.
+    struct Known
+    {
+        std::uint64_t identity;
+        QAccessible::Id id;
+    };
+    mutable QHash<int, Known> cells_;
 };
 
 } // namespace ui

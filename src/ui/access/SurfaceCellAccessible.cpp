@@ -1,6 +1,6 @@
 #include "SurfaceCellAccessible.h"
 
-#include "Surface.h"
+#include "ui/Surface.h"
 
 #include <QWindow>
 

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace ui {
+namespace imaging {
 
 namespace {
 
@@ -112,4 +112,4 @@ QImage decodePicture(const QString& path, QSize bound, QImage* scratch)
     return PictureDecode(path, bound).run(scratch);
 }
 
-} // namespace ui
+} // namespace imaging

@@ -1,6 +1,6 @@
 #include "SurfaceAccessible.h"
 
-#include "Surface.h"
+#include "ui/Surface.h"
 #include "SurfaceCellAccessible.h"
 
 namespace ui {
@@ -12,6 +12,15 @@ SurfaceAccessible::~SurfaceAccessible()
     forgetCells();
 }
 
+void SurfaceAccessible::installFactory()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(&SurfaceAccessible::create);
+        return true;
+    }();
+    (void)installed;
+}
+
 QAccessibleInterface* SurfaceAccessible::create(const QString& /*className*/, QObject* object)
 {
     if (auto* surface = qobject_cast<Surface*>(object))
@@ -19,27 +28,16 @@ QAccessibleInterface* SurfaceAccessible::create(const QString& /*className*/, QO
     return nullptr;
 }
 
-SurfaceAccessible* SurfaceAccessible::of(Surface& surface)
-{
-    return dynamic_cast<SurfaceAccessible*>(QAccessible::queryAccessibleInterface(&surface));
-}
-
 Surface& SurfaceAccessible::surface() const
 {
     return static_cast<Surface&>(*widget());
 }
 
-void SurfaceAccessible::renewCell(int index)
-{
-    if (cells_.contains(index))
-        QAccessible::deleteAccessibleInterface(cells_.take(index));
-}
-
 void SurfaceAccessible::forgetCells()
 {
-    const QHash<int, QAccessible::Id> cells = std::exchange(cells_, {});
-    for (const QAccessible::Id id : cells)
-        QAccessible::deleteAccessibleInterface(id);
+    const QHash<int, Known> cells = std::exchange(cells_, {});
+    for (const Known& cell : cells)
+        QAccessible::deleteAccessibleInterface(cell.id);
 }
 
 void* SurfaceAccessible::interface_cast(QAccessible::InterfaceType type)
@@ -58,13 +56,18 @@ QAccessibleInterface* SurfaceAccessible::child(int index) const
 {
     if (index < 0 || index >= childCount())
         return nullptr;
-    if (const auto known = cells_.constFind(index); known != cells_.cend()) {
-        if (QAccessibleInterface* cell = QAccessible::accessibleInterface(*known))
-            return cell;
-    }
     const int columns = surface().columns();
+    const std::uint64_t identity = surface().cellIdentity(index % columns, index / columns);
+    if (const auto known = cells_.constFind(index); known != cells_.cend()) {
+        QAccessibleInterface* cell = QAccessible::accessibleInterface(known->id);
+        if (cell && known->identity == identity)
+            return cell;
+        // The surface has a new cell there: the one a screen reader knew is gone.
+        if (cell)
+            QAccessible::deleteAccessibleInterface(known->id);
+    }
     auto* cell = new SurfaceCellAccessible(surface(), index % columns, index / columns);
-    cells_.insert(index, QAccessible::registerAccessibleInterface(cell));
+    cells_.insert(index, {identity, QAccessible::registerAccessibleInterface(cell)});
     return cell;
 }
 
