@@ -252,6 +252,43 @@ private slots:
             QCOMPARE(contents(scene.pics), before);
     }
 
+    void namesEveryFileAfterTheSet_data()
+    {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("set");
+        QTest::addColumn<QString>("deck");
+        // The same set under another spelling of its name.
+        QTest::addColumn<QString>("again");
+        QTest::newRow("a bare name") << "Holiday" << "cardHoliday" << "deckHoliday.jpg" << "cardHoliday";
+        QTest::newRow("the prefix typed") << "cardHoliday" << "cardHoliday" << "deckHoliday.jpg" << "Holiday";
+        QTest::newRow("the prefix typed twice") << "cardcardX" << "cardcardX" << "deckcardX.jpg" << "cardcardX";
+        QTest::newRow("the prefix after the prefix") << "cardcard" << "cardcard" << "deckcard.jpg" << "cardcard";
+        QTest::newRow("a capital C is no prefix") << "CardX" << "cardCardX" << "deckCardX.jpg" << "cardCardX";
+        QTest::newRow("digits, a dash and an underscore")
+            << "cardTrip-20_b" << "cardTrip-20_b" << "deckTrip-20_b.jpg" << "Trip-20_b";
+    }
+
+    void namesEveryFileAfterTheSet()
+    {
+        QFETCH(QString, given);
+        QFETCH(QString, set);
+        QFETCH(QString, deck);
+        QFETCH(QString, again);
+        Scene scene(9, -1);
+        const QString deckPicture = scene.inputs.takeLast();
+
+        QCOMPARE(scene.run(QStringList{"--deck", deckPicture, given} + scene.inputs), 0);
+        QStringList made{deck};
+        for (int n = 0; n < 8; ++n)
+            made << set + QStringLiteral("0%1.jpg").arg(n);
+        made.sort();
+        QCOMPARE(QDir(scene.pics).entryList(QDir::Files | QDir::Hidden, QDir::Name), made);
+        scene.said.clear();
+        QCOMPARE(scene.run(QStringList{"--deck", deckPicture, again} + scene.inputs), 1);
+        QVERIFY2(scene.said.contains("already holds the set " + set + " (8 faces) and the deck " + deck),
+                 qPrintable(scene.said));
+    }
+
     void choosesItsFolder_data()
     {
         QTest::addColumn<bool>("gameTakesFiles");

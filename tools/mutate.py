@@ -338,6 +338,16 @@ MUTANTS = [
     Mutant("empty-pics-folder-left", "src/cards/FolderChange.cpp",
            "        madePics_ = true;\n", "",
            "a failed first set leaves an empty pics folder behind"),
+    Mutant("deck-named-with-the-prefix", "src/cards/SetName.h",
+           "QStringLiteral(\"deck\") + rest_", "QStringLiteral(\"deck\") + given_",
+           "the deck of a set typed as cardHoliday is deckcardHoliday.jpg, which the game does not pair with it"),
+    Mutant("prefix-read-in-any-case", "src/cards/SetName.cpp",
+           "given.startsWith(prefix)", "given.startsWith(prefix, Qt::CaseInsensitive)",
+           "the set CardX is made as cardX"),
+    Mutant("prefix-taken-off-twice", "src/cards/SetName.cpp",
+           "given.startsWith(prefix) ? given.mid(prefix.size()) : given",
+           "given.startsWith(prefix) ? QString(given).remove(prefix) : given",
+           "the set cardcardX is made as cardX"),
 ]
 
 
