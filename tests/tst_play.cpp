@@ -426,6 +426,10 @@ private slots:
             << Watch{true, {-100, -50, 0, 66, 100, 200}, {0, 1, 2, 3, 4, 5}, {0, 1, 1, 1, 1, 1}};
         QTest::newRow("down again, then higher") << Watch{true, {0, 200, 150, 250}, {0, 1, 1, 3}, {0, 1, 0, 1}};
         QTest::newRow("dragged up before the first game") << Watch{false, {0, 100, 200}, {0, 1, 2}, {0, 0, 0}};
+        QTest::newRow("a pixel higher every tick") << Watch{true, {0, 1, 2, 3}, {0, 1, 2, 3}, {0, 1, 1, 1}};
+        QTest::newRow("still for a tick, then up") << Watch{true, {40, 40, 41}, {0, 1, 2}, {0, 0, 1}};
+        QTest::newRow("a pixel into the band from above it")
+            << Watch{true, {67, 66, 67}, {-1, 1, 2}, {0, 0, 1}};
     }
 
     void windowWatchFollowsTheBottomEdge()
