@@ -193,6 +193,16 @@ MUTANTS = [
     Mutant("card-maker-never-moves-over", "src/cards/CardsCommand.cpp",
            "|| files_.folderTakesNewFiles(folders_.game))", "|| true)",
            "on a shared installation brindlepair-cards cannot make a set for anyone but root"),
+    # The real platform.
+    Mutant("clock-by-time-of-day", "src/ui/QtPlatform.cpp",
+           "return float(monotonic().nsecsElapsed() / 1e9);", "return timeOfDay();",
+           "a game played across midnight, or while the system's time is set, counts a day of seconds, or none"),
+    Mutant("folder-rights-not-asked", "src/ui/QtPlatform.cpp",
+           "return info.isDir() && info.isWritable();", "return info.isDir();",
+           "installed for everyone, the game writes its scores into a folder the player cannot write, and loses them"),
+    Mutant("file-rights-not-asked", "src/ui/QtPlatform.cpp",
+           "return info.isFile() && info.isWritable();", "return info.isFile();",
+           "installed for everyone with a table of the installation's, no player's score is ever kept"),
     # The settings dialog.
     Mutant("size-rows-from-second-character", "src/settings/Dialog.cpp",
            "digitValue(text.back())", "digitValue(text.at(1))",
