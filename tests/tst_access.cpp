@@ -407,6 +407,46 @@ private slots:
         QCOMPARE(cursorOf(form), QPoint(0, 0));
     }
 
+    void cellsTellTheirState_data()
+    {
+        QTest::addColumn<QString>("then");
+        QTest::addColumn<QPoint>("cell");
+        QTest::addColumn<QString>("state");
+        QTest::newRow("the card under the cursor") << "" << QPoint(0, 0) << "focusable focused";
+        QTest::newRow("the card beside it") << "" << QPoint(1, 0) << "focusable";
+        QTest::newRow("the card below it") << "" << QPoint(0, 1) << "focusable";
+        QTest::newRow("the cursor moved on") << "Right" << QPoint(0, 0) << "focusable";
+        QTest::newRow("the card it moved to") << "Right" << QPoint(1, 0) << "focusable focused";
+        QTest::newRow("the board left with Tab") << "Tab" << QPoint(0, 0) << "focusable";
+        QTest::newRow("the window hidden") << "hide" << QPoint(1, 0) << "focusable invisible";
+        QTest::newRow("a card of a larger board, after a smaller deal") << "4 x 4" << QPoint(4, 4) << "invalid";
+    }
+
+    void cellsTellTheirState()
+    {
+        QFETCH(QString, then);
+        QFETCH(QPoint, cell);
+        QFETCH(QString, state);
+        FocusedGame game(6, 5);
+        Form1& form = game.form;
+        QAccessibleInterface* card = cardCell(form, cell.x(), cell.y());
+        if (then == "hide") {
+            form.hide();
+        } else if (then == "4 x 4") {
+            game.platform.modalAnswers = {fixture::chooseSettings({}, {}, then)};
+            QTest::mouseClick(&form.Command2, Qt::LeftButton);
+        } else if (!then.isEmpty()) {
+            press(then);
+        }
+        const QAccessible::State flags = card->state();
+        QStringList shown;
+        for (const auto& [set, name] : {std::pair(flags.focusable, "focusable"), std::pair(flags.focused, "focused"),
+                                        std::pair(flags.invisible, "invisible"), std::pair(flags.invalid, "invalid")})
+            if (set)
+                shown << name;
+        QCOMPARE(shown.join(u' '), state);
+    }
+
     void focusFrameIsPaintedOverTheBoard_data()
     {
         QTest::addColumn<int>("columns");
