@@ -5,12 +5,23 @@
 # pics folder and hiscore.dat side by side, as in the build folder. Around it go
 # what the desktop reads: commands on the PATH, a menu entry, icons in the
 # hicolor theme, AppStream metadata and manual pages.
-
-# Where the game's own folder goes in an installation, under the prefix.
-set(BRINDLEPAIR_INSTALL_GAMEDIR lib/brindlepair)
+#
+# The Debian package lays the same out as Debian's policy for games asks, with
+# the three folders below (debian/rules sets them); their defaults are the
+# layout above.
+set(BRINDLEPAIR_INSTALL_GAMEDIR lib/brindlepair CACHE STRING
+    "The game's own folder in an installation, under the prefix: the programs, pics and hiscore.dat")
+set(BRINDLEPAIR_INSTALL_BINDIR ${CMAKE_INSTALL_BINDIR} CACHE STRING
+    "Where the commands brindlepair and brindlepair-cards go, under the prefix: links to the programs")
+set(BRINDLEPAIR_INSTALL_PICSDIR "" CACHE STRING
+    "Where the pictures go, under the prefix, with a link to them as the game's folder's pics; empty: in the game's folder")
 
 install(TARGETS brindlepair brindlepair-cards RUNTIME DESTINATION ${BRINDLEPAIR_INSTALL_GAMEDIR})
-install(DIRECTORY ${BRINDLEPAIR_PICS_DIR} DESTINATION ${BRINDLEPAIR_INSTALL_GAMEDIR})
+if(BRINDLEPAIR_INSTALL_PICSDIR)
+    install(DIRECTORY ${BRINDLEPAIR_PICS_DIR}/ DESTINATION ${BRINDLEPAIR_INSTALL_PICSDIR})
+else()
+    install(DIRECTORY ${BRINDLEPAIR_PICS_DIR} DESTINATION ${BRINDLEPAIR_INSTALL_GAMEDIR})
+endif()
 foreach(size ${BRINDLEPAIR_ICON_SIZES})
     install(FILES ${BRINDLEPAIR_ICONS_DIR}/${size}x${size}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
@@ -19,12 +30,13 @@ endforeach()
 install(FILES ${CMAKE_SOURCE_DIR}/docs/brindlepair.6 ${CMAKE_SOURCE_DIR}/docs/brindlepair-cards.6
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
-# The commands and the menu entry name the installed programs by the prefix the
+# The links and the menu entry name the installed programs by the prefix the
 # installation is made with, which `cmake --install --prefix` may set only then:
 # they are made when installing, by the code below, from what is known now.
 install(CODE "
     set(game_dir \"${BRINDLEPAIR_INSTALL_GAMEDIR}\")
-    set(bin_dir \"${CMAKE_INSTALL_BINDIR}\")
+    set(bin_dir \"${BRINDLEPAIR_INSTALL_BINDIR}\")
+    set(pics_dir \"${BRINDLEPAIR_INSTALL_PICSDIR}\")
     set(applications_dir \"${CMAKE_INSTALL_DATADIR}/applications\")
     set(metainfo_dir \"${CMAKE_INSTALL_DATADIR}/metainfo\")
     set(templates_dir \"${CMAKE_CURRENT_LIST_DIR}\")
@@ -36,16 +48,28 @@ install(CODE [=[
         cmake_path(ABSOLUTE_PATH ${dir} BASE_DIRECTORY "${prefix}" NORMALIZE)
     endforeach()
 
+    # A link at `link` to `target`, relative, so that the tree may be moved
+    # whole (as a package's is).
+    function(make_link link target)
+        get_filename_component(folder "${link}" DIRECTORY)
+        file(RELATIVE_PATH relative "${folder}" "${target}")
+        file(MAKE_DIRECTORY "$ENV{DESTDIR}${folder}")
+        message(STATUS "Installing: $ENV{DESTDIR}${link} -> ${relative}")
+        file(CREATE_LINK "${relative}" "$ENV{DESTDIR}${link}" SYMBOLIC)
+        set(CMAKE_INSTALL_MANIFEST_FILES ${CMAKE_INSTALL_MANIFEST_FILES} "${link}" PARENT_SCOPE)
+    endfunction()
+
     # The commands brindlepair and brindlepair-cards, links to the programs in
     # the game's own folder: the programs find their pics and hiscore.dat beside
-    # where they really are.
-    file(MAKE_DIRECTORY "$ENV{DESTDIR}${bin_dir}")
+    # where they really are. Where the pictures live elsewhere, the game's
+    # folder's pics is a link to them.
     foreach(program brindlepair brindlepair-cards)
-        file(RELATIVE_PATH target "${bin_dir}" "${game_dir}/${program}")
-        message(STATUS "Installing: $ENV{DESTDIR}${bin_dir}/${program} -> ${target}")
-        file(CREATE_LINK "${target}" "$ENV{DESTDIR}${bin_dir}/${program}" SYMBOLIC)
-        list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${bin_dir}/${program}")
+        make_link("${bin_dir}/${program}" "${game_dir}/${program}")
     endforeach()
+    if(pics_dir)
+        cmake_path(ABSOLUTE_PATH pics_dir BASE_DIRECTORY "${prefix}" NORMALIZE)
+        make_link("${game_dir}/pics" "${pics_dir}")
+    endif()
 
     # The menu entry starts the game by that command's full path, so that it
     # starts whether or not the bin folder is on the PATH. In Exec, a path with
