@@ -337,8 +337,8 @@ MUTANTS = [
     Mutant("cut-table-taken", "src/hiscore/HiscoreFormat.cpp",
            "            return !cut;", "            return true;",
            "a score file whose last field runs past what is read loads a cut name or number"),
-    Mutant("menu-entry-unquoted", "tools/desktop/install-commands.cmake",
-           "    set(exec \"\\\"${exec}\\\"\")\n", "",
+    Mutant("menu-entry-unquoted", "tools/desktop/install.cmake",
+           "        set(EXEC \"\\\"${EXEC}\\\"\")\n", "",
            "installed under a folder with a blank, the menu entry cannot start the game"),
     # brindlepair-cards.
     Mutant("underscore-refused", "src/cards/SetName.cpp",
