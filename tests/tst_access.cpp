@@ -47,7 +47,8 @@ void press(const QString& key)
     static const QHash<QString, Qt::Key> keys{
         {"Space", Qt::Key_Space}, {"Enter", Qt::Key_Return}, {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right},
         {"Up", Qt::Key_Up},       {"Down", Qt::Key_Down},    {"Home", Qt::Key_Home}, {"End", Qt::Key_End},
-        {"Tab", Qt::Key_Tab},     {"Backtab", Qt::Key_Backtab}, {"A", Qt::Key_A}};
+        {"Tab", Qt::Key_Tab},     {"Backtab", Qt::Key_Backtab}, {"A", Qt::Key_A},
+        {"KeypadEnter", Qt::Key_Enter}};
     QVERIFY2(keys.contains(name), qPrintable(key));
     QWidget* focus = QApplication::focusWidget();
     QVERIFY(focus);
@@ -178,6 +179,8 @@ private slots:
         const QString none(16, u'-');
         QTest::newRow("Space turns the card") << QStringList{"Space"} << QPoint(0, 0) << 1 << "O" + none.mid(1);
         QTest::newRow("Enter turns the card") << QStringList{"Enter"} << QPoint(0, 0) << 1 << "O" + none.mid(1);
+        QTest::newRow("the keypad's Enter turns the card")
+            << QStringList{"KeypadEnter"} << QPoint(0, 0) << 1 << "O" + none.mid(1);
         QTest::newRow("the open card again") << QStringList{"Space", "Enter"} << QPoint(0, 0) << 1
                                              << "O" + none.mid(1);
         QTest::newRow("a pair") << QStringList{"Space", "Down", "Space"} << QPoint(0, 1) << 2 << "FF" + none.mid(2);

@@ -1,4 +1,5 @@
 // brindlepair-cards: a card set made of the player's own pictures.
+#include "AsPlayer.h"
 #include "BoardFixture.h"
 
 #include "app/Form1.h"
@@ -14,6 +15,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -332,6 +335,38 @@ private slots:
         if (madeIn != "game")
             QCOMPARE(contents(scene.pics), gameBefore);
         QCOMPARE(QFileInfo::exists(scene.own), madeIn == "own" || ownFaces >= 0);
+    }
+
+    void filesKnowAPlayersRights_data()
+    {
+        QTest::addColumn<int>("mode");
+        // The folder asked about, below the one of that mode.
+        QTest::addColumn<QString>("below");
+        QTest::addColumn<bool>("takesFiles");
+        QTest::newRow("a folder anyone may write") << 0777 << "" << true;
+        QTest::newRow("a read-only folder") << 0555 << "" << false;
+        QTest::newRow("not there yet, in a folder anyone may write") << 0777 << "pics" << true;
+        QTest::newRow("two folders down, not there yet") << 0777 << "Brindlepair/pics" << true;
+        QTest::newRow("two folders down in a read-only folder") << 0555 << "Brindlepair/pics" << false;
+    }
+
+    void filesKnowAPlayersRights()
+    {
+        QFETCH(int, mode);
+        QFETCH(QString, below);
+        QFETCH(bool, takesFiles);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("game"));
+        QVERIFY(QDir().mkdir(folder));
+        QVERIFY(chmod(qPrintable(dir.path()), 0755) == 0 && chmod(qPrintable(folder), mode_t(mode)) == 0);
+        bool takes = false;
+        {
+            const AsPlayer player;
+            QVERIFY2(player.ok(), "the rights of a player who is not root cannot be had");
+            takes = cards::Files().folderTakesNewFiles(below.isEmpty() ? folder : folder + u'/' + below);
+        }
+        QVERIFY(chmod(qPrintable(folder), 0755) == 0);
+        QCOMPARE(takes, takesFiles);
     }
 
     void explainsItself()

@@ -12,7 +12,7 @@ int virtualKeyCode(int qtKey)
     switch (qtKey) {
     case Qt::Key_Backspace: return key::backspace;
     case Qt::Key_Tab: return key::tab;
-    case Qt::Key_Return:
+    case Qt::Key_Return: return key::enter;
     case Qt::Key_Enter: return key::enter;
     case Qt::Key_Shift: return key::shift;
     case Qt::Key_Control: return key::control;
