@@ -27,13 +27,15 @@ NAME = "Robo Player"
 
 
 def wait_for(what, condition, timeout=30.0):
+    """Polls for a condition until a deadline; what is waited for is said, or
+    made by a call, when the deadline passes."""
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
         result = condition()
         if result:
             return result
         time.sleep(0.1)
-    raise SystemExit(f"timed out waiting for {what}")
+    raise SystemExit(f"timed out waiting for {what() if callable(what) else what}")
 
 
 class Display:
@@ -49,7 +51,8 @@ class Display:
         self.env.pop("QT_QPA_PLATFORM", None)
         self.wm = subprocess.Popen(["openbox"], env=self.env, stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL)
-        time.sleep(0.5)
+        wait_for("the window manager", lambda: "window id" in subprocess.run(
+            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env, capture_output=True, text=True).stdout)
 
     def close(self):
         for process in (self.wm, self.xvfb):
@@ -70,10 +73,13 @@ class Display:
         return tuple(int(values[key]) for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
     def frame_centre(self, window):
-        """The middle of the window's frame, as the window manager draws it."""
+        """The middle of the window's frame, as the window manager draws it;
+        None until it has framed the window."""
         left, top, width, height = self.client_origin(window)
         extents = subprocess.run(["xprop", "-id", window, "_NET_FRAME_EXTENTS"], env=self.env,
                                  capture_output=True, text=True).stdout
+        if "=" not in extents:
+            return None
         frame_left, frame_right, frame_top, frame_bottom = map(int, re.findall(r"\d+", extents.split("=")[-1]))
         return (left - frame_left + (width + frame_left + frame_right) / 2,
                 top - frame_top + (height + frame_top + frame_bottom) / 2)
@@ -177,36 +183,39 @@ def play(display, ox, oy, by_keys=False):
     def alike(a, b):
         return a != b and (min(a, b), max(a, b)) not in rejected and close(known[a], known[b])
 
+    def turned_back(pair):
+        return close(signature(display.screenshot(), boxes[pair[1]]), back)
+
     known = {}  # cell -> face, for every card seen and not found
     rejected = set()  # pairs that looked alike but turned back
     unseen = sorted(boxes)
-    while known or unseen:
-        pair = next(((a, b) for a in known for b in known if alike(a, b)), None)
-        if pair:
-            first, second = pair
-            turn(first)
-            turn(second)
-        elif not unseen:
-            raise SystemExit(f"every card seen, no pair recognised among {sorted(known)}")
+    last = ()  # the pair turned last, until the game is seen to be done with it
+    while True:
+        free = [c for c in known if c not in last]
+        pair = next(((a, b) for a in free for b in free if alike(a, b)), None)
+        first = pair[0] if pair else unseen.pop(0) if unseen else free[0] if free else None
+        if first is None:
+            # Only the pair turned last is left: the game ends, or the pair turns back.
+            wait_for("the high-score dialog or the last pair turned back",
+                     lambda: display.windows("Brindlepair Hiscore") or turned_back(last))
+            if display.windows("Brindlepair Hiscore"):
+                return played
         else:
-            first = unseen.pop(0)
             known[first] = turn(first)
-            second = next((c for c in known if alike(c, first)), None)
-            if second:
-                turn(second)
-            else:
-                second = unseen.pop(0)
-                known[second] = turn(second)
-        played.attempts += 2
-        # The last pair opens the high-score dialog at once, which may cover the board.
-        if not display.windows("Brindlepair Hiscore"):
-            time.sleep(1.3)
-            if close(signature(display.screenshot(), boxes[second]), back):
-                rejected.add((min(first, second), max(first, second)))
-                wait_for("the pair face down", lambda: close(signature(display.screenshot(), boxes[first]), back), 5)
-                continue
-        del known[first], known[second]
-    return played
+        # The game takes a click only once it is done with the pair before:
+        # found, or turned back after its second.
+        if last and turned_back(last):
+            rejected.add((min(last), max(last)))
+        elif last:
+            del known[last[0]], known[last[1]]
+        last = ()
+        if first is not None:
+            second = next((c for c in known if alike(c, first)), None) or (unseen.pop(0) if unseen else None)
+            if second is None:
+                raise SystemExit(f"every card seen, no pair recognised among {sorted(known)}")
+            known[second] = turn(second)
+            played.attempts += 2
+            last = (first, second)
 
 
 def name_the_entry(display, dialog, name):
@@ -270,9 +279,11 @@ def main():
         won = time.monotonic()
         # Opened for the first time, it is centred on the main window all the same,
         # give or take the finer border of a dialog that cannot be resized.
-        time.sleep(0.5)
-        offset = [a - b for a, b in zip(display.frame_centre(dialog), display.frame_centre(main_window))]
-        assert all(abs(d) <= 2 for d in offset), f"the high-score dialog is {offset} off the main window's middle"
+        def offset():
+            centres = [display.frame_centre(window) for window in (dialog, main_window)]
+            return None if None in centres else [a - b for a, b in zip(*centres)]
+        wait_for(lambda: f"the high-score dialog on the main window's middle; it is {offset()} off",
+                 lambda: (lambda d: d and all(abs(n) <= 2 for n in d))(offset()), 5)
         name_the_entry(display, dialog, NAME)
         saved = saved_time(os.path.join(folder, "hiscore.dat"), keys, NAME)
         check_time(saved, played, won)
