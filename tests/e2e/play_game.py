@@ -120,6 +120,12 @@ def new_game_button(ox, oy):
     return ox + (120 + 547) / TWIPS, oy + (120 + 187) / TWIPS
 
 
+def arrows(cell, to):
+    """The arrow keys that move the board's cursor from one (column, row) to another."""
+    return (["Right" if to[0] > cell[0] else "Left"] * abs(to[0] - cell[0])
+            + ["Down" if to[1] > cell[1] else "Up"] * abs(to[1] - cell[1]))
+
+
 def card_boxes(ox, oy):
     """The cards of a 4 x 4 board on the designed surface, in screen pixels:
     cells of 1732 x 1104 twips from the surface's top at 595, each card 30 in
@@ -171,9 +177,7 @@ def play(display, ox, oy, by_keys=False):
         box = boxes[cell]
         played.last_click = time.monotonic()
         if by_keys:
-            (x, y), (to_x, to_y) = cursor[0], cell
-            moves = ["Right" if to_x > x else "Left"] * abs(to_x - x) + ["Down" if to_y > y else "Up"] * abs(to_y - y)
-            display.xdotool("key", "--delay", "30", *moves, "space")
+            display.xdotool("key", "--delay", "30", *arrows(cursor[0], cell), "space")
             cursor[0] = cell
         else:
             display.click((box[0] + box[2]) / 2, (box[1] + box[3]) / 2)

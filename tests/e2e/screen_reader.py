@@ -44,8 +44,12 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from play_game import Display, Played, check_time, wait_for  # noqa: E402
+from play_game import Display, Played, arrows, check_time, wait_for  # noqa: E402
 
+# The game holds its event thread for the second an unmatched pair is shown: a
+# call to it waits that out, where libatspi would give up after 0.8 s (once the
+# game has run for 15 s) and answer nothing.
+Atspi.set_timeout(10000, 15000)
 SKIPPED = 77
 CARD = re.compile(r"^Row (\d+), column (\d+): (face down|face up|found)"
                   r"(?:, picture (\d+)|, last seen picture (\d+))?$")
@@ -135,13 +139,12 @@ class Orca:
         home = os.path.join(session.folder, "orca-home")
         os.makedirs(os.path.join(home, ".config", "speech-dispatcher"))
         os.makedirs(os.path.join(home, "run"), mode=0o700)
-        with open(os.path.join(home, ".libao"), "w") as libao:
-            libao.write("default_driver=null\n")
-        with open(os.path.join(home, ".config", "speech-dispatcher", "speechd.conf"), "w") as speechd:
-            speechd.write('AudioOutputMethod "libao"\n')
-        env = dict(session.env, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
-                   XDG_DATA_HOME=os.path.join(home, ".local", "share"), XDG_CACHE_HOME=os.path.join(home, ".cache"),
-                   XDG_RUNTIME_DIR=os.path.join(home, "run"))
+        for path, text in ((".libao", "default_driver=null\n"),
+                           (".config/speech-dispatcher/speechd.conf", 'AudioOutputMethod "libao"\n')):
+            with open(os.path.join(home, path), "w") as settings:
+                settings.write(text)
+        env = dict({k: v for k, v in session.env.items() if not k.startswith("XDG_")},
+                   HOME=home, XDG_RUNTIME_DIR=os.path.join(home, "run"))
         self.terminal, self.debug = os.openpty()
         tty.setraw(self.debug)
         self.said, self.heard, self.speaking = [], 0, False
@@ -272,13 +275,10 @@ class Keys:
         self.cursor = (0, 0)
 
     def press(self, table, to, told):
-        (row, column), (to_row, to_column) = self.cursor, to
-        moves = (["Right" if to_column > column else "Left"] * abs(to_column - column)
-                 + ["Down" if to_row > row else "Up"] * abs(to_row - row))
         self.played.last_click = time.monotonic()
-        self.session.key(*moves, "space")
+        self.session.key(*arrows(self.cursor[::-1], to[::-1]), "space")
         self.cursor = to
-        name = self.focus.expect(rf"table cell 'Row {to_row + 1}, column {to_column + 1}: ({told})picture \d+'")
+        name = self.focus.expect(rf"table cell 'Row {to[0] + 1}, column {to[1] + 1}: ({told})picture \d+'")
         if self.orca:
             self.orca.expect(name[len("table cell '"):-1] + ".")
         return read(table, to)
