@@ -182,7 +182,7 @@ def play(display, ox, oy, by_keys=False):
         else:
             display.click((box[0] + box[2]) / 2, (box[1] + box[3]) / 2)
         return wait_for(f"card {cell} face up", lambda: (lambda face: None if close(face, back) else face)(
-            signature(display.screenshot(), box)), timeout=5)
+            signature(display.screenshot(), box)), timeout=10)
 
     def alike(a, b):
         return a != b and (min(a, b), max(a, b)) not in rejected and close(known[a], known[b])

@@ -7,12 +7,12 @@ interface Linux screen readers use, knowing only what a screen reader knows:
 the roles, names, states, relations and actions of the window's objects, and
 the focus as it moves. With real keys it opens Settings and tabs through its
 boxes, deals with Space on New Game, reaches the board with Tab, moves with the
-arrows, turns cards with Space until a pair turned back is glimpsed, and
-leaves the board with Tab; then it plays on through the cards' press actions
-and their names alone, remembering every picture it was told of, and turns the
-last pair with the arrows and Space again. It closes the high-score dialog with
-Enter. The times the game shows, in its window and in the high-score dialog,
-are checked against the script's own clock.
+arrows and turns cards with Space until it has found a pair and glimpsed one
+turned back, and leaves the board with Tab; then it wins through the cards'
+press actions. It plays knowing the faces from the cards' names alone,
+remembering every picture it was told of, and closes the high-score dialog
+with Enter. The times the game shows, in its window and in the high-score
+dialog, are checked against the script's own clock.
 
 The Orca screen reader runs beside the game, and every card turned with Space
 must be spoken as the focus says it: face up, found and last seen. Without Orca
