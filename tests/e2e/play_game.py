@@ -40,24 +40,43 @@ def wait_for(what, condition, timeout=30.0):
 
 class Display:
     def __init__(self):
+        # -noreset: a server left by its last client resets, and refuses
+        # whoever connects meanwhile (openbox, while xprop waits for it).
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x800x24", "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         with os.fdopen(read_end) as pipe:
             number = pipe.readline().strip()
         self.env = dict(os.environ, DISPLAY=":" + number)
         self.env.pop("QT_QPA_PLATFORM", None)
-        self.wm = subprocess.Popen(["openbox"], env=self.env, stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL)
-        wait_for("the window manager", lambda: "window id" in subprocess.run(
-            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env, capture_output=True, text=True).stdout)
+        said = tempfile.TemporaryFile()
+        self.wm = subprocess.Popen(["openbox"], env=self.env, stdout=said, stderr=subprocess.STDOUT)
+
+        def managing():
+            if self.wm.poll() is not None:
+                said.seek(0)
+                raise SystemExit(f"openbox ended with status {self.wm.returncode}: {said.read().decode(errors='replace')}")
+            return "window id" in subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
+                                                 capture_output=True, text=True).stdout
+        try:
+            wait_for("the window manager", managing)
+        except SystemExit:
+            self.close()
+            raise
 
     def close(self):
         for process in (self.wm, self.xvfb):
             process.kill()
             process.wait()
+
+    def activate(self, window):
+        """Activates a window and waits until it is the active one: keys go to it then."""
+        def active():
+            self.xdotool("windowactivate", window, check=False)
+            return self.xdotool("getactivewindow", check=False).strip() == window
+        wait_for(f"window {window} to be active", active, 10)
 
     def xdotool(self, *args, check=True):
         return subprocess.run(["xdotool", *args], env=self.env, check=check, capture_output=True, text=True).stdout
@@ -224,7 +243,7 @@ def play(display, ox, oy, by_keys=False):
 
 def name_the_entry(display, dialog, name):
     """Types the name into the high-score dialog and presses Enter."""
-    display.xdotool("windowactivate", "--sync", dialog, check=False)
+    display.activate(dialog)
     display.xdotool("type", "--delay", "30", name)
     display.xdotool("key", "Return")
     wait_for("the dialog to close", lambda: not display.windows("Brindlepair Hiscore"))
@@ -274,7 +293,7 @@ def main():
         # Settings opens its dialog modally; its close control closes it and writes nothing.
         display.click(ox + (1320 + 547) / TWIPS, oy + (120 + 187) / TWIPS)
         settings = wait_for("the settings dialog", lambda: display.windows("Brindlepair Settings"))[0]
-        display.xdotool("windowactivate", "--sync", settings, check=False)
+        display.activate(settings)
         display.xdotool("key", "alt+F4")
         wait_for("the settings dialog to close", lambda: not display.windows("Brindlepair Settings"))
         played = play(display, ox, oy)
@@ -293,14 +312,14 @@ def main():
         check_time(saved, played, won)
 
         # The keyboard alone; New Game kept the focus from the game before.
-        display.xdotool("windowactivate", "--sync", main_window, check=False)
+        display.activate(main_window)
         by_keys = play(display, ox, oy, by_keys=True)
         dialog = wait_for("the high-score dialog", lambda: display.windows("Brindlepair Hiscore"))[0]
-        display.xdotool("windowactivate", "--sync", dialog, check=False)
+        display.activate(dialog)
         display.xdotool("key", "Return")
         wait_for("Enter to close the dialog", lambda: not display.windows("Brindlepair Hiscore"))
 
-        display.xdotool("windowactivate", "--sync", main_window, check=False)
+        display.activate(main_window)
         display.xdotool("key", "alt+F4")
         status = game.wait(timeout=10)
         with open(errors) as stderr:

@@ -355,7 +355,7 @@ def main():
         session.start_game()
         app = waiting("the game on the accessibility bus", lambda: application("Brindlepair"), 30)
         main_window = waiting("its window", lambda: window(app, "Brindlepair"))
-        session.display.xdotool("windowactivate", "--sync", session.display.windows("Brindlepair")[0], check=False)
+        session.display.activate(session.display.windows("Brindlepair")[0])
         focus.expect(r"push button 'New Game'")
         print("the window holds:", ", ".join(f"{c.get_role_name()} {c.get_name()!r}" for c in children(main_window)
                                              if c.get_state_set().contains(Atspi.StateType.SHOWING)))
@@ -408,8 +408,7 @@ def main():
         name_box = find(dialog, Atspi.Role.TEXT)
         if name_box:
             print(f"  the dialog asks for a name: text {name_box.get_name()!r}")
-        session.display.xdotool("windowactivate", "--sync", session.display.windows("Brindlepair Hiscore")[0],
-                                check=False)
+        session.display.activate(session.display.windows("Brindlepair Hiscore")[0])
         session.key("Return")
         waiting("Enter to close the high-score dialog", lambda: not window(app, "Brindlepair Hiscore"))
         print("Enter closed the high-score dialog")
