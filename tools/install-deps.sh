@@ -11,6 +11,9 @@ if [ "${1:-}" = "--tests" ]; then
     packages+=(desktop-file-utils appstream)
     # The screen reader's game reads the window through AT-SPI.
     packages+=(dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0)
+    # Orca plays it beside, speaking through speech-dispatcher into libao's
+    # null output (speech-dispatcher's audio plugins bring libao).
+    packages+=(orca)
 fi
 
 missing=()

@@ -27,34 +27,56 @@ NAME = "Robo Player"
 
 
 def wait_for(what, condition, timeout=30.0):
+    """Polls for a condition until a deadline; what is waited for is said, or
+    made by a call, when the deadline passes."""
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
         result = condition()
         if result:
             return result
         time.sleep(0.1)
-    raise SystemExit(f"timed out waiting for {what}")
+    raise SystemExit(f"timed out waiting for {what() if callable(what) else what}")
 
 
 class Display:
     def __init__(self):
+        # -noreset: a server left by its last client resets, and refuses
+        # whoever connects meanwhile (openbox, while xprop waits for it).
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x800x24", "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         with os.fdopen(read_end) as pipe:
             number = pipe.readline().strip()
         self.env = dict(os.environ, DISPLAY=":" + number)
         self.env.pop("QT_QPA_PLATFORM", None)
-        self.wm = subprocess.Popen(["openbox"], env=self.env, stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL)
-        time.sleep(0.5)
+        said = tempfile.TemporaryFile()
+        self.wm = subprocess.Popen(["openbox"], env=self.env, stdout=said, stderr=subprocess.STDOUT)
+
+        def managing():
+            if self.wm.poll() is not None:
+                said.seek(0)
+                raise SystemExit(f"openbox ended with status {self.wm.returncode}: {said.read().decode(errors='replace')}")
+            return "window id" in subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
+                                                 capture_output=True, text=True).stdout
+        try:
+            wait_for("the window manager", managing)
+        except SystemExit:
+            self.close()
+            raise
 
     def close(self):
         for process in (self.wm, self.xvfb):
             process.kill()
             process.wait()
+
+    def activate(self, window):
+        """Activates a window and waits until it is the active one: keys go to it then."""
+        def active():
+            self.xdotool("windowactivate", window, check=False)
+            return self.xdotool("getactivewindow", check=False).strip() == window
+        wait_for(f"window {window} to be active", active, 10)
 
     def xdotool(self, *args, check=True):
         return subprocess.run(["xdotool", *args], env=self.env, check=check, capture_output=True, text=True).stdout
@@ -70,10 +92,13 @@ class Display:
         return tuple(int(values[key]) for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
     def frame_centre(self, window):
-        """The middle of the window's frame, as the window manager draws it."""
+        """The middle of the window's frame, as the window manager draws it;
+        None until it has framed the window."""
         left, top, width, height = self.client_origin(window)
         extents = subprocess.run(["xprop", "-id", window, "_NET_FRAME_EXTENTS"], env=self.env,
                                  capture_output=True, text=True).stdout
+        if "=" not in extents:
+            return None
         frame_left, frame_right, frame_top, frame_bottom = map(int, re.findall(r"\d+", extents.split("=")[-1]))
         return (left - frame_left + (width + frame_left + frame_right) / 2,
                 top - frame_top + (height + frame_top + frame_bottom) / 2)
@@ -112,6 +137,12 @@ def close(a, b, tolerance=45):
 def new_game_button(ox, oy):
     """The middle of New Game, at (120 + 1095 / 2, 120 + 375 / 2) twips."""
     return ox + (120 + 547) / TWIPS, oy + (120 + 187) / TWIPS
+
+
+def arrows(cell, to):
+    """The arrow keys that move the board's cursor from one (column, row) to another."""
+    return (["Right" if to[0] > cell[0] else "Left"] * abs(to[0] - cell[0])
+            + ["Down" if to[1] > cell[1] else "Up"] * abs(to[1] - cell[1]))
 
 
 def card_boxes(ox, oy):
@@ -165,53 +196,54 @@ def play(display, ox, oy, by_keys=False):
         box = boxes[cell]
         played.last_click = time.monotonic()
         if by_keys:
-            (x, y), (to_x, to_y) = cursor[0], cell
-            moves = ["Right" if to_x > x else "Left"] * abs(to_x - x) + ["Down" if to_y > y else "Up"] * abs(to_y - y)
-            display.xdotool("key", "--delay", "30", *moves, "space")
+            display.xdotool("key", "--delay", "30", *arrows(cursor[0], cell), "space")
             cursor[0] = cell
         else:
             display.click((box[0] + box[2]) / 2, (box[1] + box[3]) / 2)
         return wait_for(f"card {cell} face up", lambda: (lambda face: None if close(face, back) else face)(
-            signature(display.screenshot(), box)), timeout=5)
+            signature(display.screenshot(), box)), timeout=10)
 
     def alike(a, b):
         return a != b and (min(a, b), max(a, b)) not in rejected and close(known[a], known[b])
 
+    def turned_back(pair):
+        return close(signature(display.screenshot(), boxes[pair[1]]), back)
+
     known = {}  # cell -> face, for every card seen and not found
     rejected = set()  # pairs that looked alike but turned back
     unseen = sorted(boxes)
-    while known or unseen:
-        pair = next(((a, b) for a in known for b in known if alike(a, b)), None)
-        if pair:
-            first, second = pair
-            turn(first)
-            turn(second)
-        elif not unseen:
-            raise SystemExit(f"every card seen, no pair recognised among {sorted(known)}")
+    last = ()  # the pair turned last, until the game is seen to be done with it
+    while True:
+        free = [c for c in known if c not in last]
+        pair = next(((a, b) for a in free for b in free if alike(a, b)), None)
+        first = pair[0] if pair else unseen.pop(0) if unseen else free[0] if free else None
+        if first is None:
+            # Only the pair turned last is left: the game ends, or the pair turns back.
+            wait_for("the high-score dialog or the last pair turned back",
+                     lambda: display.windows("Brindlepair Hiscore") or turned_back(last))
+            if display.windows("Brindlepair Hiscore"):
+                return played
         else:
-            first = unseen.pop(0)
             known[first] = turn(first)
-            second = next((c for c in known if alike(c, first)), None)
-            if second:
-                turn(second)
-            else:
-                second = unseen.pop(0)
-                known[second] = turn(second)
-        played.attempts += 2
-        # The last pair opens the high-score dialog at once, which may cover the board.
-        if not display.windows("Brindlepair Hiscore"):
-            time.sleep(1.3)
-            if close(signature(display.screenshot(), boxes[second]), back):
-                rejected.add((min(first, second), max(first, second)))
-                wait_for("the pair face down", lambda: close(signature(display.screenshot(), boxes[first]), back), 5)
-                continue
-        del known[first], known[second]
-    return played
+        # The game takes a click only once it is done with the pair before:
+        # found, or turned back after its second.
+        if last and turned_back(last):
+            rejected.add((min(last), max(last)))
+        elif last:
+            del known[last[0]], known[last[1]]
+        last = ()
+        if first is not None:
+            second = next((c for c in known if alike(c, first)), None) or (unseen.pop(0) if unseen else None)
+            if second is None:
+                raise SystemExit(f"every card seen, no pair recognised among {sorted(known)}")
+            known[second] = turn(second)
+            played.attempts += 2
+            last = (first, second)
 
 
 def name_the_entry(display, dialog, name):
     """Types the name into the high-score dialog and presses Enter."""
-    display.xdotool("windowactivate", "--sync", dialog, check=False)
+    display.activate(dialog)
     display.xdotool("type", "--delay", "30", name)
     display.xdotool("key", "Return")
     wait_for("the dialog to close", lambda: not display.windows("Brindlepair Hiscore"))
@@ -261,7 +293,7 @@ def main():
         # Settings opens its dialog modally; its close control closes it and writes nothing.
         display.click(ox + (1320 + 547) / TWIPS, oy + (120 + 187) / TWIPS)
         settings = wait_for("the settings dialog", lambda: display.windows("Brindlepair Settings"))[0]
-        display.xdotool("windowactivate", "--sync", settings, check=False)
+        display.activate(settings)
         display.xdotool("key", "alt+F4")
         wait_for("the settings dialog to close", lambda: not display.windows("Brindlepair Settings"))
         played = play(display, ox, oy)
@@ -270,22 +302,24 @@ def main():
         won = time.monotonic()
         # Opened for the first time, it is centred on the main window all the same,
         # give or take the finer border of a dialog that cannot be resized.
-        time.sleep(0.5)
-        offset = [a - b for a, b in zip(display.frame_centre(dialog), display.frame_centre(main_window))]
-        assert all(abs(d) <= 2 for d in offset), f"the high-score dialog is {offset} off the main window's middle"
+        def offset():
+            centres = [display.frame_centre(window) for window in (dialog, main_window)]
+            return None if None in centres else [a - b for a, b in zip(*centres)]
+        wait_for(lambda: f"the high-score dialog on the main window's middle; it is {offset()} off",
+                 lambda: (lambda d: d and all(abs(n) <= 2 for n in d))(offset()), 5)
         name_the_entry(display, dialog, NAME)
         saved = saved_time(os.path.join(folder, "hiscore.dat"), keys, NAME)
         check_time(saved, played, won)
 
         # The keyboard alone; New Game kept the focus from the game before.
-        display.xdotool("windowactivate", "--sync", main_window, check=False)
+        display.activate(main_window)
         by_keys = play(display, ox, oy, by_keys=True)
         dialog = wait_for("the high-score dialog", lambda: display.windows("Brindlepair Hiscore"))[0]
-        display.xdotool("windowactivate", "--sync", dialog, check=False)
+        display.activate(dialog)
         display.xdotool("key", "Return")
         wait_for("Enter to close the dialog", lambda: not display.windows("Brindlepair Hiscore"))
 
-        display.xdotool("windowactivate", "--sync", main_window, check=False)
+        display.activate(main_window)
         display.xdotool("key", "alt+F4")
         status = game.wait(timeout=10)
         with open(errors) as stderr:

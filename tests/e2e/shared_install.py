@@ -83,7 +83,7 @@ def choose_card_set(display, main_window, name):
     ox, oy, _, _ = display.client_origin(main_window)
     display.click(ox + (1320 + 547) / TWIPS, oy + (120 + 187) / TWIPS)
     dialog = play_game.wait_for("the settings dialog", lambda: display.windows("Brindlepair Settings"))[0]
-    display.xdotool("windowactivate", "--sync", dialog, check=False)
+    display.activate(dialog)
     dx, dy, _, _ = play_game.wait_for("its size", lambda: display.client_origin(dialog))
     display.click(dx + (2280 + 1087) / TWIPS, dy + (120 + 157) / TWIPS)
     display.xdotool("key", "ctrl+a")
@@ -149,7 +149,7 @@ def main():
         check(os.path.exists(scores), "the first result was not saved in the player's data folder")
         second = win(display, main_window, SECOND)
 
-        display.xdotool("windowactivate", "--sync", main_window, check=False)
+        display.activate(main_window)
         display.xdotool("key", "alt+F4")
         check(game.wait(timeout=30) == 0, "the game did not end well")
 
