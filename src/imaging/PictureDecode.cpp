@@ -62,10 +62,8 @@ PictureDecode::PictureDecode(const QString& path, QSize bound) : reader_(path)
     if (reader_.format() != "jpeg")
         return;
     auto progressive = std::make_unique<ProgressiveJpeg>(path);
-    if (progressive->canRead() && progressive->size() == size) {
-        memory_ = progressive->memory(denominator_);
+    if (progressive->canRead() && progressive->size() == size)
         progressive_ = std::move(progressive);
-    }
 }
 
 PictureDecode::~PictureDecode() = default;

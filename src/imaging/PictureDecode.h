@@ -18,7 +18,7 @@ namespace imaging {
 QSize boundedSize(QSize size, QSize bound);
 
 // One picture file decoded at no more than a bound, in two steps: making it
-// reads the header, so that what the decode will hold is known before it runs.
+// reads the header, so that the scale of the decode is known before it runs.
 //
 // A picture is held at boundedSize. A larger JPEG is decoded straight at 1/8,
 // 1/4 or 1/2 of its size, the smallest of them that still covers the size
@@ -37,9 +37,6 @@ public:
     // The picture is decoded at 1/denominator of its size before it is
     // smoothed to the size held: 1, 2, 4 or 8.
     int denominator() const { return denominator_; }
-    // What the decode holds while it runs beside the pictures it makes: the
-    // coefficients a progressive JPEG keeps. Zero for any other file.
-    qint64 memory() const { return memory_; }
     // The picture held; a null image when the file cannot be read or is no
     // picture. A scratch image, when given, is decoded into and kept for the
     // next decode, so that one who decodes many pictures in turn uses the
@@ -58,7 +55,6 @@ private:
     QSize held_;
     bool turned_ = false;
     int denominator_ = 1;
-    qint64 memory_ = 0;
     // For a progressive JPEG.
     std::unique_ptr<ProgressiveJpeg> progressive_;
 };

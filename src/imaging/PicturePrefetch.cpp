@@ -9,10 +9,7 @@
 
 namespace imaging {
 
-PicturePrefetch::PicturePrefetch(int workers, qint64 progressiveBudget)
-    : wantedWorkers_(workers), progressiveBudget_(progressiveBudget)
-{
-}
+PicturePrefetch::PicturePrefetch(int workers) : wantedWorkers_(workers) {}
 
 PicturePrefetch::~PicturePrefetch()
 {
@@ -91,35 +88,14 @@ void PicturePrefetch::work()
         // The stamp is taken before the file is read, so a file replaced while
         // it decodes is seen as changed when it is taken.
         const Stamp stamp = stampOf(path);
-        std::optional<PictureDecode> decode;
-        if (stamp.exists)
-            decode.emplace(path, bound);
-        const qint64 memory = decode ? decode->memory() : 0;
-        lock.lock();
-        changed_.wait(lock, [&] {
-            return stopping_ || job->dropped || memory == 0 || progressiveMemory_ == 0
-                || progressiveMemory_ + memory <= progressiveBudget_;
-        });
-        // A file dropped or stopped while it waited is not decoded at all.
-        const bool skipped = stopping_ || job->dropped;
-        const bool decoding = decode && !skipped;
-        if (decoding) {
-            progressiveMemory_ += memory;
-            largestProgressiveMemory_ = std::max(largestProgressiveMemory_, progressiveMemory_);
-        }
-        lock.unlock();
-        QImage image = decoding ? decode->run(&scratch) : QImage();
-        // The file, and all the decode kept, are let go of here.
-        decode.reset();
+        // The decode, and the file it read, are let go of as soon as it is over.
+        QImage image = stamp.exists ? PictureDecode(path, bound).run(&scratch) : QImage();
 
         lock.lock();
-        if (decoding)
-            progressiveMemory_ -= memory;
         // With nothing left to decode, the middle step's memory goes at once.
         if (!nextQueuedLocked())
             scratch = QImage();
-        if (!skipped)
-            ++decodedAhead_;
+        ++decodedAhead_;
         job->state = Job::State::Done;
         if (job->dropped) {
             --held_;
@@ -208,12 +184,6 @@ int PicturePrefetch::workers() const
 {
     std::lock_guard lock(mutex_);
     return started_;
-}
-
-qint64 PicturePrefetch::largestProgressiveMemory() const
-{
-    std::lock_guard lock(mutex_);
-    return largestProgressiveMemory_;
 }
 
 } // namespace imaging

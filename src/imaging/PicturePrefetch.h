@@ -24,9 +24,9 @@ namespace imaging {
 // queued. At most twice as many files as there are workers are decoding or
 // decoded and waiting to be taken at any time, which bounds the memory they
 // hold and still lets a worker go on while a file queued before its own is
-// decoding. The coefficients that progressive decodes running at once keep
-// (PictureDecode::memory) add up to at most a budget; one that keeps more than
-// the budget runs alone.
+// decoding. Each decode holds memory in proportion to the picture it makes,
+// progressive JPEGs too (their reader keeps only what the scale shows), so no
+// decode waits for another's memory.
 //
 // Everything is handed over under one mutex. Whoever asks for a path gets either
 // the picture decoded for it or nothing, in which case the caller decodes the
@@ -34,13 +34,8 @@ namespace imaging {
 class PicturePrefetch
 {
 public:
-    // Two 12-megapixel progressive photos read at 1/4 or more, which keep every
-    // coefficient: a build of them still keeps two cores decoding. Read at 1/8
-    // such a photo keeps about 1 MB.
-    static constexpr qint64 defaultProgressiveBudget = qint64(96) << 20;
-
     // `workers` threads decode at once; without a number, one to a core.
-    explicit PicturePrefetch(int workers = 0, qint64 progressiveBudget = defaultProgressiveBudget);
+    explicit PicturePrefetch(int workers = 0);
     ~PicturePrefetch();
     PicturePrefetch(const PicturePrefetch&) = delete;
     PicturePrefetch& operator=(const PicturePrefetch&) = delete;
@@ -67,8 +62,6 @@ public:
     int held() const;
     // Worker threads started by the last start.
     int workers() const;
-    // The most memory progressive decodes kept at once since this object was made.
-    qint64 largestProgressiveMemory() const;
 
 private:
     // What identifies a file's content well enough to tell that it has changed.
@@ -98,7 +91,6 @@ private:
     std::shared_ptr<Job> nextQueuedLocked() const;
 
     const int wantedWorkers_;
-    const qint64 progressiveBudget_;
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<std::shared_ptr<Job>> queue_;
@@ -107,8 +99,6 @@ private:
     int window_ = 0;
     int started_ = 0;
     int decodedAhead_ = 0;
-    qint64 progressiveMemory_ = 0;
-    qint64 largestProgressiveMemory_ = 0;
     bool stopping_ = false;
 };
 

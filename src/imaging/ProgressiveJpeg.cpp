@@ -5,9 +5,15 @@
 #include <QImageReader>
 
 #include <algorithm>
+#include <bit>
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 extern "C" {
 #include <jpeglib.h>
@@ -27,8 +33,10 @@ constexpr int natural[DCTSIZE2] = {
     30, 37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
 
 // Whether a component decoded with an IDCT of size x size shows the
-// coefficient at zig-zag position k: it shows the lowest size frequencies
-// each way.
+// coefficient at zig-zag position k: the lowest size frequencies each way.
+// (libjpeg's own IDCTs of 4 and 2 average the pixels of the whole one, and so
+// take in a share of some finer frequencies too, as the picture's detail
+// finer than the size can show; this reader leaves those out.)
 bool shows(int size, int k)
 {
     return natural[k] / DCTSIZE < size && natural[k] % DCTSIZE < size;
@@ -43,37 +51,47 @@ struct ErrorManager
     int warnings;
 };
 
-// Whether a scan that brings zig-zag positions ss to se, refining them when
-// ah is above zero, is lost on a component of which only the first `keep` are
-// kept. A refinement decodes against the values of its band already there:
-// one whose band starts among the kept coefficients and reaches past them
-// decodes wrongly, and what it did to them is undone. (One that lies wholly
-// past them changes nothing that is kept.)
-bool lostOn(int keep, int ss, int se, int ah)
-{
-    return ah > 0 && ss > 0 && ss < keep && se >= keep;
-}
+// What stands in a block, while a scan decodes, for a coefficient that is not
+// kept but is known to be nonzero: a refinement asks no more of it. It stays
+// nonzero whatever correction the scan adds.
+constexpr JCOEF nonzero = -1;
 
-// One component's coefficients in a read at 1/8: of each block only the first
-// `keep` in zig-zag order, and a window of whole blocks for libjpeg to work in,
-// the rows it asked for last, unpacked from the store and packed back into it.
-// Every position past the kept ones is zero whenever rows are unpacked.
+// One component's coefficients. Where the read shows every coefficient of its
+// blocks, libjpeg's own array. Otherwise, of each block only the coefficients
+// the read shows, in zig-zag order, and, when some of them are AC, a bit for
+// each other one (by its natural position) telling whether it is nonzero; and
+// a window of whole blocks for libjpeg to work in, the rows it asked for last,
+// unpacked from the store and packed back into it.
 struct CompactArray
 {
     JDIMENSION blocksPerRow = 0;
     JDIMENSION rows = 0;
     JDIMENSION maxAccess = 0;
-    int keep = 0;
+    jvirt_barray_ptr whole = nullptr;
+    // How many coefficients of a block are kept; the place in a block's entry
+    // of each zig-zag position, or -1 for one not kept.
+    int kept = 0;
+    int slot[DCTSIZE2] = {};
+    bool marked = false;
     JCOEF* store = nullptr;
+    std::uint64_t* marks = nullptr;
     JBLOCKARRAY window = nullptr;
+    JDIMENSION windowCapacity = 0;
     JDIMENSION windowStart = 0;
     JDIMENSION windowRows = 0;
-    // The scan that wrote in the window since it was unpacked, and its band;
-    // no scan (0) while the window was only read.
-    int writer = 0;
+    // The scan the window was unpacked for, and its band, which is packed
+    // back into the store; no scan (0) when it was unpacked for the picture
+    // to be made from it.
+    int scan = 0;
     int ss = 0;
     int se = 0;
-    int ah = 0;
+
+    qint64 bytes() const
+    {
+        const qint64 blocks = qint64(blocksPerRow) * rows;
+        return whole ? blocks * qint64(sizeof(JBLOCK))
+                     : blocks * (kept * qint64(sizeof(JCOEF)) + (marked ? qint64(sizeof(std::uint64_t)) : 0));
+    }
 };
 
 } // namespace
@@ -89,17 +107,16 @@ struct ProgressiveJpeg::Decoder
     bool readOnce = false;
     Report report;
 
-    // The read's plan: its scale, how many coefficients of each component's
-    // blocks in zig-zag order the scale shows, and whether only those are kept.
+    // The read's scale, and its coefficients.
     int denominator = 1;
-    int keep[MAX_COMPONENTS] = {};
-    bool compact = false;
     CompactArray arrays[MAX_COMPONENTS];
     int arraysMade = 0;
+    // libjpeg's own memory manager, for the components kept whole.
+    jvirt_barray_ptr (*libjpegRequest)(j_common_ptr, int, boolean, JDIMENSION, JDIMENSION, JDIMENSION) = nullptr;
     void (*libjpegRealize)(j_common_ptr) = nullptr;
+    JBLOCKARRAY (*libjpegAccess)(j_common_ptr, jvirt_barray_ptr, JDIMENSION, JDIMENSION, boolean) = nullptr;
     // What the scans read so far brought of each coefficient: -1 nothing,
-    // otherwise the low bits it still lacks; libjpeg's own count but for the
-    // refinements a compact read loses.
+    // otherwise the low bits it still lacks.
     int bits[MAX_COMPONENTS][DCTSIZE2] = {};
 
     // Where the picture's rows go.
@@ -122,36 +139,101 @@ Decoder& decoderOf(j_common_ptr cinfo)
     std::longjmp(d.error.jump, 1);
 }
 
-// Packs what the scan wrote in the window back into the store, but for what a
-// lost refinement did. A scan that wrote past the kept coefficients leaves its
-// rows cleared; the window is unpacked afresh before it is used again.
-void pack(CompactArray& array)
+// Which of a block's coefficients are nonzero: a bit for each, by its natural
+// position.
+std::uint64_t nonzeroIn(const JCOEF* block)
 {
-    const int keptEnd = lostOn(array.keep, array.ss, array.se, array.ah) ? array.ss
-                                                                         : std::min(array.se + 1, array.keep);
-    for (JDIMENSION row = 0; row < array.windowRows; ++row) {
-        JBLOCKROW blocks = array.window[row];
-        JCOEF* to = array.store + (std::size_t(array.windowStart + row) * array.blocksPerRow) * array.keep;
-        for (JDIMENSION b = 0; b < array.blocksPerRow; ++b, to += array.keep)
-            for (int k = array.ss; k < keptEnd; ++k)
-                to[k] = blocks[b][natural[k]];
-        if (array.se >= array.keep)
-            std::memset(blocks, 0, array.blocksPerRow * sizeof(JBLOCK));
+#ifdef __SSE2__
+    const __m128i zero = _mm_setzero_si128();
+    std::uint64_t bits = 0;
+    for (int i = 0; i < DCTSIZE2 / 16; ++i) {
+        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i));
+        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i + 8));
+        const __m128i zeros = _mm_packs_epi16(_mm_cmpeq_epi16(low, zero), _mm_cmpeq_epi16(high, zero));
+        bits |= std::uint64_t(~unsigned(_mm_movemask_epi8(zeros)) & 0xffffu) << (16 * i);
     }
-    array.writer = 0;
-    array.windowRows = 0;
+    return bits;
+#else
+    std::uint64_t bits = 0;
+    for (int n = 0; n < DCTSIZE2; ++n)
+        bits |= std::uint64_t(block[n] != 0) << n;
+    return bits;
+#endif
 }
 
-void unpack(CompactArray& array, JDIMENSION start, JDIMENSION rows)
+// A band of zig-zag positions in a component's blocks: the kept ones, each
+// with its natural position and its place in a block's entry, and the others,
+// when their bits are kept, by natural position.
+struct Band
+{
+    int keptAt[DCTSIZE2] = {};
+    int keptSlot[DCTSIZE2] = {};
+    int kept = 0;
+    std::uint64_t others = 0;
+
+    Band() = default;
+    Band(const CompactArray& array, int ss, int se)
+    {
+        for (int k = ss; k <= se && k < DCTSIZE2; ++k) {
+            if (array.slot[k] >= 0) {
+                keptAt[kept] = natural[k];
+                keptSlot[kept++] = array.slot[k];
+            } else if (array.marked) {
+                others |= std::uint64_t(1) << natural[k];
+            }
+        }
+    }
+    bool empty() const { return kept == 0 && others == 0; }
+};
+
+// Packs what the scan wrote in the window back into the store: the kept
+// coefficients of its band, and which of the others in it are nonzero.
+void pack(CompactArray& array)
+{
+    const Band band(array, array.ss, array.se);
+    for (JDIMENSION row = 0; row < array.windowRows && !band.empty(); ++row) {
+        const std::size_t first = std::size_t(array.windowStart + row) * array.blocksPerRow;
+        JBLOCKROW blocks = array.window[row];
+        for (JDIMENSION b = 0; b < array.blocksPerRow; ++b) {
+            JCOEF* to = array.store + (first + b) * array.kept;
+            for (int i = 0; i < band.kept; ++i)
+                to[band.keptSlot[i]] = blocks[b][band.keptAt[i]];
+            if (band.others != 0)
+                array.marks[first + b] =
+                    (array.marks[first + b] & ~band.others) | (nonzeroIn(blocks[b]) & band.others);
+        }
+    }
+    array.scan = 0;
+}
+
+// Unpacks rows of the store into the window for a scan, or for the picture
+// when there is none. A scan reads nothing past its band, and in it only what
+// it refines: a first scan finds it clear, a refinement its kept coefficients
+// and the nonzero others stood in for. The picture is made from every kept
+// coefficient and zeros.
+void unpack(CompactArray& array, JDIMENSION start, JDIMENSION rows, const jpeg_decompress_struct* scan)
 {
     array.windowStart = start;
     array.windowRows = rows;
+    array.scan = scan ? scan->input_scan_number : 0;
+    array.ss = scan ? scan->Ss : 0;
+    array.se = scan ? scan->Se : DCTSIZE2 - 1;
+    Band band = scan && scan->Ah == 0 ? Band() : Band(array, array.ss, array.se);
+    if (!scan)
+        band.others = 0;
     for (JDIMENSION row = 0; row < rows; ++row) {
+        const std::size_t first = std::size_t(start + row) * array.blocksPerRow;
         JBLOCKROW blocks = array.window[row];
-        const JCOEF* from = array.store + (std::size_t(start + row) * array.blocksPerRow) * array.keep;
-        for (JDIMENSION b = 0; b < array.blocksPerRow; ++b, from += array.keep)
-            for (int k = 0; k < array.keep; ++k)
-                blocks[b][natural[k]] = from[k];
+        std::memset(blocks, 0, array.blocksPerRow * sizeof(JBLOCK));
+        for (JDIMENSION b = 0; b < array.blocksPerRow && !band.empty(); ++b) {
+            const JCOEF* from = array.store + (first + b) * array.kept;
+            for (int i = 0; i < band.kept; ++i)
+                blocks[b][band.keptAt[i]] = from[band.keptSlot[i]];
+            if (band.others == 0)
+                continue;
+            for (std::uint64_t marks = array.marks[first + b] & band.others; marks != 0; marks &= marks - 1)
+                blocks[b][std::countr_zero(marks)] = nonzero;
+        }
     }
 }
 
@@ -171,55 +253,85 @@ static void warned(j_common_ptr cinfo, int level)
         ++reinterpret_cast<ErrorManager*>(cinfo->err)->warnings;
 }
 
-// In a compact read, these three stand in for libjpeg's memory manager's own.
-// Only the coefficient controller asks for arrays of blocks: one for each
-// component, in turn.
-static jvirt_barray_ptr requestCompact(j_common_ptr cinfo, int, boolean, JDIMENSION blocksPerRow, JDIMENSION rows,
-                                       JDIMENSION maxAccess)
+// These three stand in for libjpeg's memory manager's own. Only the
+// coefficient controller asks for arrays of blocks: one for each component, in
+// turn.
+static jvirt_barray_ptr requestCompact(j_common_ptr cinfo, int pool, boolean zeroed, JDIMENSION blocksPerRow,
+                                       JDIMENSION rows, JDIMENSION maxAccess)
 {
     Decoder& d = decoderOf(cinfo);
     if (d.arraysMade >= d.cinfo.num_components)
         ERREXIT(cinfo, JERR_VIRTUAL_BUG);
     const int component = d.arraysMade++;
-    d.arrays[component] = CompactArray{blocksPerRow, rows, maxAccess, d.keep[component]};
-    return reinterpret_cast<jvirt_barray_ptr>(&d.arrays[component]);
+    CompactArray& array = d.arrays[component];
+    array = CompactArray{blocksPerRow, rows, maxAccess};
+    // libjpeg-turbo gives a subsampled component a larger IDCT than the full
+    // one, so that it needs no upsampling: 4:2:0 colour at 1/8 is 2 x 2.
+    const int size = d.cinfo.comp_info[component].DCT_scaled_size;
+    if (size >= DCTSIZE) {
+        array.whole = d.libjpegRequest(cinfo, pool, zeroed, blocksPerRow, rows, maxAccess);
+    } else {
+        for (int k = 0; k < DCTSIZE2; ++k)
+            array.slot[k] = shows(size, k) ? array.kept++ : -1;
+        // A block of DC alone needs no marks: AC scans never refine the DC.
+        array.marked = array.kept > 1;
+    }
+    return reinterpret_cast<jvirt_barray_ptr>(&array);
 }
 
 static void realizeCompact(j_common_ptr cinfo)
 {
     Decoder& d = decoderOf(cinfo);
+    // Refused before anything is taken.
+    const qint64 limit = qint64(QImageReader::allocationLimit()) << 20;
+    qint64 bytes = 0;
+    for (int c = 0; c < d.arraysMade; ++c)
+        bytes += d.arrays[c].bytes();
+    if (limit > 0 && bytes > limit)
+        refuse(d, "too large a picture");
+    d.report.memory += bytes;
     d.libjpegRealize(cinfo);
     for (int c = 0; c < d.arraysMade; ++c) {
         CompactArray& array = d.arrays[c];
-        const std::size_t bytes = std::size_t(array.blocksPerRow) * array.rows * array.keep * sizeof(JCOEF);
-        array.store = static_cast<JCOEF*>((*cinfo->mem->alloc_large)(cinfo, JPOOL_IMAGE, bytes));
-        std::memset(array.store, 0, bytes);
-        array.window = (*cinfo->mem->alloc_barray)(cinfo, JPOOL_IMAGE, array.blocksPerRow, array.maxAccess);
-        for (JDIMENSION row = 0; row < array.maxAccess; ++row)
-            std::memset(array.window[row], 0, array.blocksPerRow * sizeof(JBLOCK));
+        if (array.whole)
+            continue;
+        const std::size_t blocks = std::size_t(array.blocksPerRow) * array.rows;
+        array.store = static_cast<JCOEF*>((*cinfo->mem->alloc_large)(cinfo, JPOOL_IMAGE, blocks * array.kept * sizeof(JCOEF)));
+        std::memset(array.store, 0, blocks * array.kept * sizeof(JCOEF));
+        if (array.marked) {
+            array.marks = static_cast<std::uint64_t*>(
+                (*cinfo->mem->alloc_large)(cinfo, JPOOL_IMAGE, blocks * sizeof(std::uint64_t)));
+            std::memset(array.marks, 0, blocks * sizeof(std::uint64_t));
+        }
     }
 }
 
 static JBLOCKARRAY accessCompact(j_common_ptr cinfo, jvirt_barray_ptr handle, JDIMENSION start, JDIMENSION count,
                                  boolean writable)
 {
+    Decoder& d = decoderOf(cinfo);
     CompactArray& array = *reinterpret_cast<CompactArray*>(handle);
-    const jpeg_decompress_struct& scan = *reinterpret_cast<j_decompress_ptr>(cinfo);
+    if (array.whole)
+        return d.libjpegAccess(cinfo, array.whole, start, count, writable);
     const JDIMENSION end = start + count;
     if (!array.store || count > array.maxAccess || end > array.rows || end < start)
         ERREXIT(cinfo, JERR_BAD_VIRTUAL_ACCESS);
-    // What each scan writes is packed on its own.
-    const bool otherWriter = writable && array.writer != 0 && array.writer != scan.input_scan_number;
-    if (start < array.windowStart || end > array.windowStart + array.windowRows || otherWriter) {
-        if (array.writer != 0)
+    // The window is made as large as libjpeg asks for, at its first access:
+    // one row of MCUs, when blocks are not smoothed.
+    if (count > array.windowCapacity) {
+        if (array.scan != 0)
             pack(array);
-        unpack(array, start, count);
+        array.window = (*cinfo->mem->alloc_barray)(cinfo, JPOOL_IMAGE, array.blocksPerRow, count);
+        array.windowCapacity = count;
+        array.windowRows = 0;
+        d.report.memory += qint64(array.blocksPerRow) * count * qint64(sizeof(JBLOCK));
     }
-    if (writable) {
-        array.writer = scan.input_scan_number;
-        array.ss = scan.Ss;
-        array.se = scan.Se;
-        array.ah = scan.Ah;
+    // What each scan writes is packed on its own.
+    const int scan = writable ? d.cinfo.input_scan_number : 0;
+    if (start < array.windowStart || end > array.windowStart + array.windowRows || array.scan != scan) {
+        if (array.scan != 0)
+            pack(array);
+        unpack(array, start, count, writable ? &d.cinfo : nullptr);
     }
     return array.window + (start - array.windowStart);
 }
@@ -267,30 +379,18 @@ void plan(Decoder& d)
     cinfo.scale_num = 1;
     cinfo.scale_denom = unsigned(d.denominator);
     jpeg_calc_output_dimensions(&cinfo);
-    // libjpeg-turbo gives a subsampled component a larger IDCT than the full
-    // one, so that it needs no upsampling: 4:2:0 colour at 1/8 is 2 x 2.
-    for (int c = 0; c < cinfo.num_components; ++c) {
-        d.keep[c] = 0;
-        for (int k = 0; k < DCTSIZE2; ++k) {
+    for (int c = 0; c < cinfo.num_components; ++c)
+        for (int k = 0; k < DCTSIZE2; ++k)
             d.bits[c][k] = -1;
-            if (shows(cinfo.comp_info[c].DCT_scaled_size, k))
-                d.keep[c] = k + 1;
-        }
-    }
-    d.compact = d.denominator == 8;
 }
 
 // Counts in the scan just read.
 void noteScan(Decoder& d)
 {
     const jpeg_decompress_struct& cinfo = d.cinfo;
-    for (int i = 0; i < cinfo.comps_in_scan; ++i) {
-        const int c = cinfo.cur_comp_info[i]->component_index;
-        if (d.compact && lostOn(d.keep[c], cinfo.Ss, cinfo.Se, cinfo.Ah))
-            continue;
+    for (int i = 0; i < cinfo.comps_in_scan; ++i)
         for (int k = cinfo.Ss; k <= cinfo.Se; ++k)
-            d.bits[c][k] = cinfo.Al;
-    }
+            d.bits[cinfo.cur_comp_info[i]->component_index][k] = cinfo.Al;
 }
 
 // Whether every coefficient the scale shows is in, lacking at most its lowest
@@ -358,41 +458,21 @@ void decode(Decoder& d)
 {
     j_decompress_ptr cinfo = &d.cinfo;
     cinfo->buffered_image = TRUE;
-    if (d.compact) {
-        d.libjpegRealize = cinfo->mem->realize_virt_arrays;
-        cinfo->mem->request_virt_barray = requestCompact;
-        cinfo->mem->realize_virt_arrays = realizeCompact;
-        cinfo->mem->access_virt_barray = accessCompact;
-    }
+    d.libjpegRequest = cinfo->mem->request_virt_barray;
+    d.libjpegRealize = cinfo->mem->realize_virt_arrays;
+    d.libjpegAccess = cinfo->mem->access_virt_barray;
+    cinfo->mem->request_virt_barray = requestCompact;
+    cinfo->mem->realize_virt_arrays = realizeCompact;
+    cinfo->mem->access_virt_barray = accessCompact;
     jpeg_start_decompress(cinfo);
     const int shown = readScans(d);
     d.report.scans = shown;
-    // The kept coefficients alone go into the picture.
-    for (int c = 0; c < d.arraysMade; ++c)
-        if (d.arrays[c].writer != 0)
-            pack(d.arrays[c]);
     // What an unfinished scan leaves out is shown as it is, not guessed at from
     // the neighbouring blocks.
     cinfo->do_block_smoothing = FALSE;
     jpeg_start_output(cinfo, shown);
     writeRows(d);
     // No jpeg_finish_output: it would read on into the next scan.
-}
-
-// What a read keeps of the coefficients: the first keep[c] of each block of
-// component c, or all of them when not compact. The coefficient controller
-// holds whole MCUs each way.
-qint64 keptBytes(const jpeg_decompress_struct& cinfo, const int* keep)
-{
-    qint64 bytes = 0;
-    for (int c = 0; c < cinfo.num_components; ++c) {
-        const jpeg_component_info& component = cinfo.comp_info[c];
-        const qint64 across = (component.width_in_blocks + component.h_samp_factor - 1) / component.h_samp_factor;
-        const qint64 down = (component.height_in_blocks + component.v_samp_factor - 1) / component.v_samp_factor;
-        bytes += across * component.h_samp_factor * down * component.v_samp_factor * (keep ? keep[c] : DCTSIZE2)
-            * qint64(sizeof(JCOEF));
-    }
-    return bytes;
 }
 
 } // namespace
@@ -453,43 +533,29 @@ QSize ProgressiveJpeg::size() const
     return canRead() ? QSize(int(decoder_->cinfo.image_width), int(decoder_->cinfo.image_height)) : QSize();
 }
 
-qint64 ProgressiveJpeg::memory(int denominator)
-{
-    return planned(denominator) ? keptBytes(decoder_->cinfo, decoder_->compact ? decoder_->keep : nullptr) : 0;
-}
-
-bool ProgressiveJpeg::planned(int denominator)
-{
-    Decoder& d = *decoder_;
-    if (!d.usable || d.readOnce)
-        return false;
-    if (denominator != 1 && denominator != 2 && denominator != 4 && denominator != 8) {
-        d.report.error = QStringLiteral("no such scale");
-        return false;
-    }
-    d.denominator = denominator;
-    if (guarded(d, plan))
-        return true;
-    d.usable = false;
-    d.report.error = QString::fromLatin1(d.error.message);
-    return false;
-}
-
 bool ProgressiveJpeg::read(int denominator, QImage& into)
 {
     Decoder& d = *decoder_;
-    if (!planned(denominator)) {
+    if (!d.usable || d.readOnce) {
         if (d.report.error.isEmpty())
             d.report.error = QStringLiteral("not a progressive JPEG");
         return false;
     }
+    if (denominator != 1 && denominator != 2 && denominator != 4 && denominator != 8) {
+        d.report.error = QStringLiteral("no such scale");
+        return false;
+    }
     d.readOnce = true;
-    // Refused before anything is taken: the coefficients, then the picture.
-    const qint64 limit = qint64(QImageReader::allocationLimit()) << 20;
+    d.denominator = denominator;
+    if (!guarded(d, plan)) {
+        d.report.error = QString::fromLatin1(d.error.message);
+        return false;
+    }
+    // Refused before anything is taken: the picture here, the coefficients
+    // when libjpeg asks for them.
     const QImage::Format format =
         d.cinfo.out_color_space == JCS_GRAYSCALE ? QImage::Format_Grayscale8 : QImage::Format_RGB32;
     if (qint64(d.cinfo.image_width) * d.cinfo.image_height > maxPixels
-        || (limit > 0 && keptBytes(d.cinfo, d.compact ? d.keep : nullptr) > limit)
         || !QImageIOHandler::allocateImage(QSize(int(d.cinfo.output_width), int(d.cinfo.output_height)), format,
                                            &into)) {
         d.report.error = QStringLiteral("too large a picture");

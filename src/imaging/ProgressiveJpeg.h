@@ -20,11 +20,13 @@ namespace imaging {
 // This one stops at the end of the scan after which every coefficient the size
 // shows lacks at most its lowest bit (at full size: none), whatever order the
 // scans come in; a file that sends what is needed last is read to its end. At
-// 1/8 it keeps of each block only the coefficients that size shows, so that
-// such a read holds a few MB whatever the picture's size (a refinement scan
-// that reaches both into and past them cannot be decoded against so little,
-// and is passed over); at 1/4 and 1/2 it keeps every coefficient, as libjpeg
-// does.
+// a reduced size it keeps of each block only the coefficients that size shows
+// (the DC alone at 1/8, the 2 x 2 lowest at 1/4, the 4 x 4 at 1/2; twice as
+// many each way of colours stored at half resolution), so that such a read holds memory in proportion to the pixels it makes, not to the
+// picture's size. Where a block keeps some AC coefficients and not all, it also
+// keeps which of the others are nonzero, one bit each: a refinement scan whose
+// band reaches past the kept ones decodes against just that, and so is decoded
+// exactly as a read that keeps everything decodes it.
 //
 // It reads what Qt's reader would for the game: grey pictures come out grey,
 // CMYK ones turned into RGB as Qt turns them, and corrupt data or a file cut
@@ -49,6 +51,11 @@ public:
         int scans = 0;
         // Corrupt data met and decoded past.
         int warnings = 0;
+        // What the read held of the picture's coefficients, beside the picture
+        // it made: what it keeps of each block, two bytes a coefficient and
+        // eight for the bits of the others, and the rows of whole blocks
+        // libjpeg works in.
+        qint64 memory = 0;
         // Why the read failed; empty when it did not.
         QString error;
     };
@@ -67,9 +74,6 @@ public:
     bool canRead() const;
     // The picture's size as stored.
     QSize size() const;
-    // What a read at 1/denominator holds while it runs, beside the picture it
-    // makes: the coefficients it keeps, two bytes each.
-    qint64 memory(int denominator);
     // Reads the picture at 1/denominator (1, 2, 4 or 8) of its size, each side
     // rounded up, into `into`, whose memory is used again when it has that size
     // and format already: Format_Grayscale8 for a grey picture, Format_RGB32 for
@@ -82,8 +86,6 @@ public:
 
 private:
     void start();
-    // Sets the scale of the read, and what it keeps; false when that fails.
-    bool planned(int denominator);
 
     std::unique_ptr<Decoder> decoder_;
 };

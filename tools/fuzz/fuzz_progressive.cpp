@@ -1,6 +1,6 @@
-// Feeds arbitrary bytes to the game's reader of progressive JPEGs, at 1/8 (of
-// each block only the coefficients that size shows kept), at 1/4 and whole,
-// and checks what must hold for any file:
+// Feeds arbitrary bytes to the game's reader of progressive JPEGs at every
+// scale, 1/8, 1/4 and 1/2 (of each block only the coefficients that size shows
+// kept) and whole, and checks what must hold for any file:
 // - reading never crashes, hangs, leaks or reads outside the bytes (the
 //   sanitizers and libFuzzer's timeout and leak checks watch that);
 // - a picture read has the stored size divided by the scale, each side
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     // No copy: the reader may read only within these bytes.
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
-    for (const int denominator : {8, 4, 1}) {
+    for (const int denominator : {8, 4, 2, 1}) {
         imaging::ProgressiveJpeg reader(bytes);
         const QSize stored = reader.size();
         if (!reader.canRead() || qint64(stored.width()) * stored.height() > largestPicture)

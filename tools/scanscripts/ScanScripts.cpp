@@ -27,6 +27,17 @@ const std::vector<jpeg_scan_info> dcLateScans = {
     {1, {0}, 1, 63, 1, 0},      {3, {0, 1, 2}, 0, 0, 2, 1}, {3, {0, 1, 2}, 0, 0, 1, 0},
 };
 
+const std::vector<jpeg_scan_info> acRefinedTwiceScans = {
+    {3, {0, 1, 2}, 0, 0, 0, 0}, {1, {0}, 1, 63, 0, 2}, {1, {1}, 1, 63, 0, 2}, {1, {2}, 1, 63, 0, 2},
+    {1, {0}, 1, 63, 2, 1},      {1, {1}, 1, 63, 2, 1}, {1, {2}, 1, 63, 2, 1}, {1, {1}, 1, 63, 1, 0},
+    {1, {2}, 1, 63, 1, 0},      {1, {0}, 1, 63, 1, 0},
+};
+
+const std::vector<jpeg_scan_info> acRefinedOnceScans = {
+    {3, {0, 1, 2}, 0, 0, 0, 0}, {1, {0}, 1, 63, 0, 1}, {1, {1}, 1, 63, 0, 1}, {1, {2}, 1, 63, 0, 1},
+    {1, {1}, 1, 63, 1, 0},      {1, {2}, 1, 63, 1, 0}, {1, {0}, 1, 63, 1, 0},
+};
+
 // An Exif segment with one field, the orientation.
 std::vector<JOCTET> exifOrientation(int orientation)
 {
@@ -49,6 +60,10 @@ const char* nameOf(Script script)
         return "arithmetic-coded";
     case Script::DcLate:
         return "DC refined last";
+    case Script::AcRefinedTwice:
+        return "AC refined twice";
+    case Script::AcRefinedOnce:
+        return "AC refined once";
     }
     return "?";
 }
@@ -73,10 +88,13 @@ QByteArray write(const QImage& picture, Script script, Colours colours, int orie
     jpeg_set_quality(&cinfo, script == Script::Cjpeg ? 75 : script == Script::ImageMagick ? 92 : 85, TRUE);
     if (script == Script::ImageMagick)
         cinfo.comp_info[0].h_samp_factor = cinfo.comp_info[0].v_samp_factor = 1;
-    cinfo.arith_code = script == Script::Arithmetic;
+    cinfo.arith_code =
+        script == Script::Arithmetic || script == Script::AcRefinedTwice || script == Script::AcRefinedOnce;
     jpeg_simple_progression(&cinfo);
     const std::vector<jpeg_scan_info>* scans = script == Script::JpegtranScans ? &jpegtranScans
         : script == Script::DcLate                                              ? &dcLateScans
+        : script == Script::AcRefinedTwice                                      ? &acRefinedTwiceScans
+        : script == Script::AcRefinedOnce                                       ? &acRefinedOnceScans
                                                                                 : nullptr;
     if (scans && cinfo.num_components == 3) {
         cinfo.scan_info = scans->data();

@@ -26,10 +26,19 @@ enum class Script {
     // The DC sent with two bits held back and refined only after every AC
     // band: what a reduced size needs comes late.
     DcLate,
+    // The DC exact; every component's AC in one band, two bits held back and
+    // refined one bit at a time, the last bit of luma last; arithmetic-coded,
+    // whose refinements also look for the last nonzero coefficient of a band.
+    AcRefinedTwice,
+    // The same with one bit held back: after its first refinements
+    // AcRefinedTwice has brought each coefficient to what this script's first
+    // scans bring.
+    AcRefinedOnce,
 };
 
-inline constexpr Script allScripts[] = {Script::Cjpeg, Script::ImageMagick, Script::JpegtranScans, Script::Arithmetic,
-                                        Script::DcLate};
+inline constexpr Script allScripts[] = {Script::Cjpeg,      Script::ImageMagick,    Script::JpegtranScans,
+                                        Script::Arithmetic, Script::DcLate,         Script::AcRefinedTwice,
+                                        Script::AcRefinedOnce};
 
 const char* nameOf(Script script);
 
