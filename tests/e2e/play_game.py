@@ -233,7 +233,11 @@ def play(display, ox, oy, by_keys=False):
             del known[last[0]], known[last[1]]
         last = ()
         if first is not None:
-            second = next((c for c in known if alike(c, first)), None) or (unseen.pop(0) if unseen else None)
+            # Without a likeness or a card unseen, any card not yet tried with
+            # this one: the eye may have misjudged a face.
+            second = (next((c for c in known if alike(c, first)), None) or (unseen.pop(0) if unseen else None)
+                      or next((c for c in known if c != first and (min(c, first), max(c, first)) not in rejected),
+                              None))
             if second is None:
                 raise SystemExit(f"every card seen, no pair recognised among {sorted(known)}")
             known[second] = turn(second)
