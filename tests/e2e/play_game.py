@@ -299,7 +299,9 @@ def main():
         settings = wait_for("the settings dialog", lambda: display.windows("Brindlepair Settings"))[0]
         display.activate(settings)
         display.xdotool("key", "alt+F4")
-        wait_for("the settings dialog to close", lambda: not display.windows("Brindlepair Settings"))
+        wait_for(lambda: f"Alt+F4 to close the settings dialog {settings}; the active window is "
+                 f"{display.xdotool('getactivewindow', check=False).strip()}",
+                 lambda: not display.windows("Brindlepair Settings"))
         played = play(display, ox, oy)
 
         dialog = wait_for("the high-score dialog", lambda: display.windows("Brindlepair Hiscore"))[0]

@@ -398,10 +398,8 @@ def main():
         session.key("Tab")
         focus.expect(r"push button 'New Game'")
 
-        def by_action(table, at, told):
-            return press(table, at, played)
         while player.known or player.unseen:
-            player.attempt(by_action)
+            player.attempt(lambda table, at, told: press(table, at, played))
         print(f"won the {columns} x {rows} game in {played.attempts} attempts, the last by the cards' press actions")
         dialog = waiting("the high-score dialog", lambda: window(app, "Brindlepair Hiscore"))
         check_times(main_window, dialog, played, time.monotonic())
