@@ -133,6 +133,8 @@ private slots:
         const ui::Surface& surface = form.Picture1;
         QCOMPARE(QRectF(surface.left(), surface.top(), surface.width(), surface.height()),
                  QRectF(QPointF(0, 595), QSizeF(layout.surface)));
+        // 595 twips are 39.7 pixels: the surface lands on the nearest.
+        QCOMPARE(surface.y(), 40);
         // The top row stays where it was designed.
         QCOMPARE(form.Label2.left(), 2520.0f);
         const QPoint last(layout.board.width() - 1, layout.board.height() - 1);

@@ -551,24 +551,40 @@ private slots:
         QCOMPARE(form.getPic(QStringLiteral("cardPussy"), 0)->size(), QSize(1200, 200));
     }
 
+    void reducedJpegIsDecodedAtTheIntendedEighth_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QSize>("bound");
+        QTest::addColumn<int>("denominator");
+        QTest::addColumn<QSize>("held");
+        // Qt's reader takes its eighths from the ratio of the picture to the
+        // size asked for, rounded up: asked for 705 x 397 it would decode at
+        // 2/8, 1410 x 793 pixels, more than a limit of 2 MB allows (it counts 4
+        // bytes a pixel); at 1/8 it decodes 705 x 397.
+        QTest::newRow("sides not multiples of 8") << QSize(5639, 3171) << QSize(480, 270) << 8 << QSize(480, 270);
+        // Held at 397 x 223: 1784 / 8 is 223 high enough, 3172 / 8 is 396 a
+        // pixel too narrow, so it is read at 1/4.
+        QTest::newRow("one side an eighth short") << QSize(3172, 1784) << QSize(397, 200) << 4 << QSize(397, 223);
+    }
+
     void reducedJpegIsDecodedAtTheIntendedEighth()
     {
-        // Sides that are not multiples of 8. Qt's reader takes its eighths from
-        // the ratio of the picture to the size asked for, rounded up: asked for
-        // 705 x 397 it would decode at 2/8, 1410 x 793 pixels, more than a limit
-        // of 2 MB allows (it counts 4 bytes a pixel); at 1/8 it decodes 705 x 397.
+        QFETCH(QSize, size);
+        QFETCH(QSize, bound);
+        QFETCH(int, denominator);
+        QFETCH(QSize, held);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("wide.jpg"));
-        QImage picture(5639, 3171, QImage::Format_Grayscale8);
+        QImage picture(size, QImage::Format_Grayscale8);
         picture.fill(90);
         QVERIFY(picture.save(path, "JPG"));
         const int limit = QImageReader::allocationLimit();
         QImageReader::setAllocationLimit(2);
-        imaging::PictureDecode decode(path, QSize(480, 270));
+        imaging::PictureDecode decode(path, bound);
         const QImage image = decode.run();
         QImageReader::setAllocationLimit(limit);
-        QCOMPARE(decode.denominator(), 8);
-        QCOMPARE(image.size(), QSize(480, 270));
+        QCOMPARE(decode.denominator(), denominator);
+        QCOMPARE(image.size(), held);
     }
 
     void progressivePhotoLooksAsQtReadsIt_data()
