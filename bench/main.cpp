@@ -19,6 +19,7 @@
 #include "ui/QtPlatform.h"
 #include "ui/Twips.h"
 #include "ui/Window.h"
+#include "ui/access/SurfaceAccessible.h"
 
 #include "ScanScripts.h"
 
@@ -623,6 +624,8 @@ int main(int argc, char** argv)
     mallopt(M_MMAP_THRESHOLD, 1 << 20);
     qInstallMessageHandler(quietRaise);
     QApplication app(argc, argv);
+    // The board's cells for a screen reader, as the game has them.
+    ui::SurfaceAccessible::installFactory();
     BenchPlatform platform;
     ui::setPlatform(&platform);
 
