@@ -13,7 +13,7 @@ confirmed by playing the games that failed a second time. It prints a table and,
 
     mutants killed: K/N (P%)
 
-A full run takes about half an hour on two cores. It is run by hand:
+A full run takes about an hour on two cores. It is run by hand:
 
     tools/mutate.py                  every mutant
     tools/mutate.py shuffle hiscore  those whose name or file holds a word given
