@@ -296,8 +296,9 @@ static void realizeCompact(j_common_ptr cinfo)
         if (array.whole)
             continue;
         const std::size_t blocks = std::size_t(array.blocksPerRow) * array.rows;
-        array.store = static_cast<JCOEF*>((*cinfo->mem->alloc_large)(cinfo, JPOOL_IMAGE, blocks * array.kept * sizeof(JCOEF)));
-        std::memset(array.store, 0, blocks * array.kept * sizeof(JCOEF));
+        const std::size_t storeBytes = blocks * array.kept * sizeof(JCOEF);
+        array.store = static_cast<JCOEF*>((*cinfo->mem->alloc_large)(cinfo, JPOOL_IMAGE, storeBytes));
+        std::memset(array.store, 0, storeBytes);
         if (array.marked) {
             array.marks = static_cast<std::uint64_t*>(
                 (*cinfo->mem->alloc_large)(cinfo, JPOOL_IMAGE, blocks * sizeof(std::uint64_t)));

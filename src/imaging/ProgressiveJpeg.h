@@ -22,8 +22,9 @@ namespace imaging {
 // scans come in; a file that sends what is needed last is read to its end. At
 // a reduced size it keeps of each block only the coefficients that size shows
 // (the DC alone at 1/8, the 2 x 2 lowest at 1/4, the 4 x 4 at 1/2; twice as
-// many each way of colours stored at half resolution), so that such a read holds memory in proportion to the pixels it makes, not to the
-// picture's size. Where a block keeps some AC coefficients and not all, it also
+// many each way of colours stored at half resolution), so that such a read
+// holds memory in proportion to the pixels it makes, not to the picture's
+// size. Where a block keeps some AC coefficients and not all, it also
 // keeps which of the others are nonzero, one bit each: a refinement scan whose
 // band reaches past the kept ones decodes against just that, and so is decoded
 // exactly as a read that keeps everything decodes it.
